@@ -1,0 +1,125 @@
+#include "commandbutton.h"
+
+#include "twips.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+
+class ButtonWidget : public QPushButton {
+public:
+    ButtonWidget(CommandButton &owner, QWidget *parent) : QPushButton(parent), owner_(owner) {}
+
+protected:
+    // The game acts when a button goes down, not on release.
+    void mousePressEvent(QMouseEvent *event) override {
+        QPointer<ButtonWidget> alive(this);
+        if (owner_.mouseDown_) {
+            const QPointF pos = event->position();
+            owner_.mouseDown_(buttonCode(event->button()), shiftState(event->modifiers()),
+                              static_cast<float>(twips::fromPixels(pos.x())),
+                              static_cast<float>(twips::fromPixels(pos.y())));
+        }
+        if (!alive)
+            return;
+        // The handler may have hidden or disabled this button; it then takes no press of its own.
+        if (isVisible() && isEnabled())
+            QPushButton::mousePressEvent(event);
+        else
+            event->accept();
+    }
+
+    // The second press of a quick double press is a press like any other.
+    void mouseDoubleClickEvent(QMouseEvent *event) override { mousePressEvent(event); }
+
+    void keyPressEvent(QKeyEvent *event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && owner_.click_) {
+            event->accept();
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+
+private:
+    static int buttonCode(Qt::MouseButton button) {
+        switch (button) {
+        case Qt::LeftButton:
+            return CommandButton::LeftButton;
+        case Qt::RightButton:
+            return CommandButton::RightButton;
+        case Qt::MiddleButton:
+            return CommandButton::MiddleButton;
+        default:
+            return 0;
+        }
+    }
+
+    static int shiftState(Qt::KeyboardModifiers modifiers) {
+        return (modifiers & Qt::ShiftModifier ? CommandButton::ShiftKey : 0) |
+               (modifiers & Qt::ControlModifier ? CommandButton::CtrlKey : 0) |
+               (modifiers & Qt::AltModifier ? CommandButton::AltKey : 0);
+    }
+
+    CommandButton &owner_;
+};
+
+CommandButton::CommandButton(QWidget *parent)
+    : Control(new ButtonWidget(*this, parent)), button_(static_cast<ButtonWidget *>(widget())) {
+    button_->hide();
+}
+
+CommandButton::~CommandButton() = default;
+
+std::unique_ptr<CommandButton> CommandButton::copyOf(const CommandButton &element0,
+                                                     QWidget *parent) {
+    auto copy = std::make_unique<CommandButton>(parent);
+    copy->copyGeometry(element0);
+    copy->setTabStop(element0.tabStop_);
+    if (!(element0.font_ == FontSpec{}))
+        copy->setFont(element0.font_);
+    if (!element0.caption_.isEmpty())
+        copy->setCaption(element0.caption_);
+    if (!element0.enabled_)
+        copy->setEnabled(false);
+    return copy;
+}
+
+void CommandButton::setCaption(const QString &caption) {
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    button_->setText(fonts::displayText(caption_, font_));
+}
+
+void CommandButton::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    button_->setEnabled(enabled);
+}
+
+void CommandButton::setFont(const FontSpec &font) {
+    font_ = font;
+    applyFont();
+}
+
+void CommandButton::setFontName(const QString &name) {
+    font_.name = name;
+    applyFont();
+}
+
+void CommandButton::setTabStop(bool tabStop) {
+    tabStop_ = tabStop;
+    button_->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void CommandButton::setClickHandler(ClickHandler handler) {
+    if (!click_)
+        QObject::connect(button_, &QAbstractButton::clicked, button_, [this] { click_(); });
+    click_ = std::move(handler);
+}
+
+void CommandButton::applyFont() {
+    button_->setFont(fonts::resolve(font_));
+    button_->setText(fonts::displayText(caption_, font_));
+}

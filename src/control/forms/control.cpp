@@ -1,0 +1,50 @@
+#include "control.h"
+
+#include "twips.h"
+
+#include <QWidget>
+
+void Control::setLeft(float left) {
+    left_ = left;
+    updateGeometry();
+}
+
+void Control::setTop(float top) {
+    top_ = top;
+    updateGeometry();
+}
+
+void Control::setWidth(float width) {
+    width_ = width;
+    updateGeometry();
+}
+
+void Control::setHeight(float height) {
+    height_ = height;
+    updateGeometry();
+}
+
+void Control::setGeometry(float left, float top, float width, float height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    updateGeometry();
+}
+
+void Control::setVisible(bool visible) {
+    visible_ = visible;
+    widget_->setVisible(visible);
+}
+
+void Control::copyGeometry(const Control &other) {
+    setGeometry(other.left_, other.top_, other.width_, other.height_);
+}
+
+// Both edges are rounded, not the size, so that neighbouring controls touch without gaps.
+void Control::updateGeometry() {
+    const int x = twips::toPixels(left_);
+    const int y = twips::toPixels(top_);
+    widget_->setGeometry(x, y, twips::toPixels(left_ + width_) - x,
+                         twips::toPixels(top_ + height_) - y);
+}

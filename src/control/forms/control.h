@@ -1,0 +1,41 @@
+#pragma once
+
+class QWidget;
+
+// A control of a form: its position and size in twips, as last written, and its visibility.
+// The widget's pixel geometry is derived from these values; Qt's parent owns the widget.
+class Control {
+public:
+    Control(const Control &) = delete;
+    Control &operator=(const Control &) = delete;
+    virtual ~Control() = default;
+
+    float left() const { return left_; }
+    float top() const { return top_; }
+    float width() const { return width_; }
+    float height() const { return height_; }
+    void setLeft(float left);
+    void setTop(float top);
+    void setWidth(float width);
+    void setHeight(float height);
+    void setGeometry(float left, float top, float width, float height);
+
+    // The control's own flag: a control can be visible on a form that is not shown yet.
+    bool isVisible() const { return visible_; }
+    void setVisible(bool visible);
+
+    QWidget *widget() const { return widget_; }
+
+protected:
+    explicit Control(QWidget *widget) : widget_(widget) {}
+    void copyGeometry(const Control &other);
+    void updateGeometry();
+
+private:
+    QWidget *widget_;
+    float left_ = 0;
+    float top_ = 0;
+    float width_ = 0;
+    float height_ = 0;
+    bool visible_ = false;
+};

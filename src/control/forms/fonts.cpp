@@ -1,0 +1,108 @@
+#include "fonts.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QHash>
+
+#include <memory>
+
+namespace fonts {
+namespace {
+
+const QString wingdings = QStringLiteral("Wingdings");
+const QString impact = QStringLiteral("Impact");
+
+bool isInstalled(const QString &family) {
+    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+}
+
+bool wingdingsMissing() {
+    static const bool missing = !isInstalled(wingdings);
+    return missing;
+}
+
+bool impactMissing() {
+    static const bool missing = !isInstalled(impact);
+    return missing;
+}
+
+QFont buildFont(const FontSpec &spec) {
+    QFont font = QApplication::font();
+    if (spec.name.compare(wingdings, Qt::CaseInsensitive) == 0 && wingdingsMissing()) {
+        font = QFont(QStringLiteral("Symbola"));
+    } else if (spec.name.compare(impact, Qt::CaseInsensitive) == 0 && impactMissing()) {
+        // A heavy condensed sans stands in for Impact.
+        font = QFont(QStringLiteral("DejaVu Sans Condensed"));
+        font.setStretch(QFont::Condensed);
+        font.setWeight(QFont::Bold);
+    } else if (!spec.name.isEmpty()) {
+        font = QFont(spec.name);
+    }
+    if (spec.pointSize > 0)
+        font.setPointSizeF(spec.pointSize);
+    else
+        font.setPointSizeF(QApplication::font().pointSizeF());
+    if (spec.bold)
+        font.setWeight(QFont::Bold);
+    return font;
+}
+
+struct ResolvedFont {
+    QFont font;
+    QFontMetricsF metrics;
+    explicit ResolvedFont(const QFont &f) : font(f), metrics(f) {}
+};
+
+// Hundreds of controls share a handful of fonts; resolving each once keeps a new game cheap.
+const ResolvedFont &lookup(const FontSpec &spec) {
+    static QHash<QString, std::shared_ptr<ResolvedFont>> cache;
+    const QString key = spec.name + QLatin1Char('|') + QString::number(spec.pointSize) +
+                        QLatin1String(spec.bold ? "|b" : "|");
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd())
+        it = cache.insert(key, std::make_shared<ResolvedFont>(buildFont(spec)));
+    return **it;
+}
+
+char32_t pictogramFor(QChar letter) {
+    switch (letter.unicode()) {
+    case 'J':
+        return 0x263A; // smiling face
+    case 'K':
+        return 0x1F610; // neutral face
+    case 'L':
+        return 0x2639; // frowning face
+    case 'M':
+        return 0x1F4A3; // bomb
+    case 'N':
+        return 0x2620; // skull and crossbones
+    case 'X':
+        return 0x2720; // maltese cross
+    default:
+        return letter.unicode();
+    }
+}
+
+} // namespace
+
+const QFont &resolve(const FontSpec &spec) {
+    return lookup(spec).font;
+}
+
+const QFontMetricsF &metrics(const FontSpec &spec) {
+    return lookup(spec).metrics;
+}
+
+QString displayText(const QString &caption, const FontSpec &spec) {
+    if (spec.name.compare(wingdings, Qt::CaseInsensitive) != 0 || !wingdingsMissing())
+        return caption;
+    QString text;
+    for (QChar letter : caption) {
+        const char32_t code = pictogramFor(letter);
+        text += QString::fromUcs4(&code, 1);
+    }
+    return text;
+}
+
+} // namespace fonts

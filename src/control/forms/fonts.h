@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QFontMetricsF;
+
+// A control's font as the game names it: an empty name is the platform's default font.
+struct FontSpec {
+    QString name;
+    double pointSize = 0; // 0: the default font's size
+    bool bold = false;
+
+    bool operator==(const FontSpec &other) const {
+        return name == other.name && pointSize == other.pointSize && bold == other.bold;
+    }
+};
+
+namespace fonts {
+
+// The font that draws the spec. Wingdings and Impact fall back to installed equivalents.
+const QFont &resolve(const FontSpec &spec);
+const QFontMetricsF &metrics(const FontSpec &spec);
+
+// The text to draw for a caption: where Wingdings is missing its letters become the
+// pictograms they stand for, while the caption itself keeps the letters.
+QString displayText(const QString &caption, const FontSpec &spec);
+
+} // namespace fonts

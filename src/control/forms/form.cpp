@@ -1,0 +1,58 @@
+#include "form.h"
+
+#include "color.h"
+#include "formhost.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+QWidget *makeLayer(QWidget *area) {
+    return new QWidget(area);
+}
+
+} // namespace
+
+Form::Form(FormHost &host)
+    : QObject(&host), host_(host), area_(new QWidget(host.stage())), shapeLayer_(makeLayer(area_)),
+      labelLayer_(makeLayer(area_)), buttonLayer_(makeLayer(area_)) {
+    area_->hide();
+    area_->setAutoFillBackground(true);
+    setBackColor(backColor_);
+}
+
+Form::~Form() {
+    delete area_;
+}
+
+void Form::setBackColor(int color) {
+    backColor_ = color;
+    QPalette palette = area_->palette();
+    palette.setColor(QPalette::Window, toQColor(color));
+    area_->setPalette(palette);
+}
+
+MenuItem &Form::menuItem(const QString &name, bool enabled) {
+    auto &item = menuItems_.emplace_back(std::make_unique<MenuItem>(host_.action(name)));
+    item->setChecked(false);
+    item->setEnabled(enabled);
+    return *item;
+}
+
+void Form::fitArea() {
+    area_->setFixedSize(twips::toPixels(width_ - frameWidth),
+                        twips::toPixels(height_ - frameHeight));
+    for (QWidget *layer : {shapeLayer_, labelLayer_, buttonLayer_})
+        layer->setGeometry(area_->rect());
+}
+
+void Form::unload() {
+    area_->hide();
+    for (QTimer *timer : area_->findChildren<QTimer *>())
+        timer->stop();
+    for (auto &item : menuItems_)
+        item->detach();
+}

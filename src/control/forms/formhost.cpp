@@ -1,0 +1,67 @@
+#include "formhost.h"
+
+#include "form.h"
+
+#include <QAction>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+FormHost::FormHost(const std::vector<MenuDesign> &menus, FormFactory factory)
+    : factory_(std::move(factory)), stage_(new QWidget(this)) {
+    setCentralWidget(stage_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    buildMenus(menus);
+}
+
+QAction *FormHost::action(const QString &name) const {
+    return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+}
+
+void FormHost::showForm() {
+    if (!form_) {
+        form_ = factory_(*this).release();
+        form_->load();
+    }
+    setWindowTitle(form_->caption());
+    form_->fitArea();
+    stage_->setFixedSize(form_->area()->size());
+    form_->area()->show();
+    if (!isVisible())
+        show();
+    // The first control in the tab order takes the keyboard focus, as in a newly opened window.
+    for (QWidget *w = form_->area()->nextInFocusChain(); w != form_->area();
+         w = w->nextInFocusChain()) {
+        if (form_->area()->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
+}
+
+void FormHost::unloadForm() {
+    if (!form_)
+        return;
+    Form *old = form_;
+    form_ = nullptr;
+    old->unload();
+    // Its controls may be in the middle of handling the event that asked for this.
+    old->deleteLater();
+}
+
+void FormHost::buildMenus(const std::vector<MenuDesign> &menus) {
+    QMenu *menu = nullptr;
+    for (const MenuDesign &entry : menus) {
+        if (entry.isTitle) {
+            menu = menuBar()->addMenu(entry.caption);
+            menu->setObjectName(entry.name);
+            continue;
+        }
+        auto *action = new QAction(entry.caption, this);
+        action->setObjectName(entry.name);
+        action->setShortcut(entry.shortcut);
+        action->setCheckable(entry.checkable);
+        menu->addAction(action);
+    }
+}

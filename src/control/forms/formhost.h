@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Form;
+class QAction;
+
+// One entry of the menu bar's design: a menu title, or an item of the title before it.
+struct MenuDesign {
+    QString name;
+    QString caption;
+    bool isTitle = false;
+    QKeySequence shortcut;
+    bool checkable = false;
+};
+
+// The top-level window. It stays on the screen across new games and shows one form at a time,
+// so that a new game neither flickers nor moves the window.
+class FormHost : public QMainWindow {
+public:
+    using FormFactory = std::function<std::unique_ptr<Form>(FormHost &host)>;
+
+    FormHost(const std::vector<MenuDesign> &menus, FormFactory factory);
+
+    QAction *action(const QString &name) const;
+    // The container of the forms' inner areas.
+    QWidget *stage() const { return stage_; }
+    // The loaded form, or null between an unload and the next show.
+    Form *form() const { return form_; }
+
+    // Shows the form, loading it first if it is not loaded.
+    void showForm();
+    // Discards the form with every control; safe from inside the handlers of its controls.
+    void unloadForm();
+
+private:
+    void buildMenus(const std::vector<MenuDesign> &menus);
+
+    FormFactory factory_;
+    QWidget *stage_;
+    QPointer<Form> form_;
+};

@@ -1,0 +1,101 @@
+#include "label.h"
+
+#include "color.h"
+#include "twips.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QWidget>
+
+class LabelWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    QString text;
+    QFont font;
+    QColor color = Qt::black;
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        if (text.isEmpty())
+            return;
+        QPainter painter(this);
+        painter.setFont(font);
+        painter.setPen(color);
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextDontClip, text);
+    }
+};
+
+Label::Label(QWidget *parent)
+    : Control(new LabelWidget(parent)), label_(static_cast<LabelWidget *>(widget())) {
+    label_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label_->hide();
+    label_->font = fonts::resolve(font_);
+}
+
+std::unique_ptr<Label> Label::copyOf(const Label &element0, QWidget *parent) {
+    auto copy = std::make_unique<Label>(parent);
+    copy->copyGeometry(element0);
+    copy->caption_ = element0.caption_;
+    copy->font_ = element0.font_;
+    copy->foreColor_ = element0.foreColor_;
+    copy->autoSize_ = element0.autoSize_;
+    copy->label_->font = element0.label_->font;
+    copy->label_->color = element0.label_->color;
+    copy->label_->text = element0.label_->text;
+    return copy;
+}
+
+void Label::setCaption(const QString &caption) {
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    label_->text = fonts::displayText(caption_, font_);
+    if (autoSize_)
+        measure();
+    label_->update();
+}
+
+void Label::setForeColor(int color) {
+    foreColor_ = color;
+    label_->color = toQColor(color);
+    label_->update();
+}
+
+void Label::setFont(const FontSpec &font) {
+    font_ = font;
+    fontChanged();
+}
+
+void Label::setFontName(const QString &name) {
+    font_.name = name;
+    fontChanged();
+}
+
+void Label::setFontSize(double pointSize) {
+    font_.pointSize = pointSize;
+    fontChanged();
+}
+
+void Label::setFontBold(bool bold) {
+    font_.bold = bold;
+    fontChanged();
+}
+
+void Label::bringToFront() {
+    label_->raise();
+}
+
+void Label::fontChanged() {
+    label_->font = fonts::resolve(font_);
+    label_->text = fonts::displayText(caption_, font_);
+    if (autoSize_)
+        measure();
+    label_->update();
+}
+
+void Label::measure() {
+    const QFontMetricsF &metrics = fonts::metrics(font_);
+    setWidth(static_cast<float>(twips::fromPixels(metrics.horizontalAdvance(label_->text))));
+    setHeight(static_cast<float>(twips::fromPixels(metrics.height())));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "control.h"
+#include "fonts.h"
+
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+class LabelWidget;
+
+// A text label. With automatic size it measures itself whenever its text or font changes,
+// keeping its Left and Top.
+class Label : public Control {
+public:
+    explicit Label(QWidget *parent);
+
+    // A copy of the design-time properties of the template; it starts hidden.
+    static std::unique_ptr<Label> copyOf(const Label &element0, QWidget *parent);
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString &caption);
+    int foreColor() const { return foreColor_; }
+    void setForeColor(int color);
+
+    const FontSpec &font() const { return font_; }
+    void setFont(const FontSpec &font);
+    void setFontName(const QString &name);
+    void setFontSize(double pointSize);
+    void setFontBold(bool bold);
+
+    bool isAutoSize() const { return autoSize_; }
+    // Takes effect at the next change of text or font; the design size stands until then.
+    void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
+
+    // Brings the label in front of the other labels and the shapes.
+    void bringToFront();
+
+private:
+    void fontChanged();
+    void measure();
+
+    LabelWidget *label_;
+    QString caption_;
+    FontSpec font_;
+    int foreColor_ = 0;
+    bool autoSize_ = false;
+};

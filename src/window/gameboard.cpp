@@ -1,0 +1,104 @@
+#include "gameboard.h"
+
+#include "control/forms/runtime.h"
+
+using runtime::RGB;
+
+namespace {
+
+const QString wingdings = QStringLiteral("Wingdings");
+const QString impact = QStringLiteral("Impact");
+
+std::unique_ptr<CommandButton> coverTemplate(QWidget *parent) {
+    auto button = std::make_unique<CommandButton>(parent);
+    button->setGeometry(2520, 360, 255, 255);
+    // Covers stay out of the tab order so that the face keeps the keyboard focus.
+    button->setTabStop(false);
+    return button;
+}
+
+std::unique_ptr<Shape> rectangleTemplate(QWidget *parent) {
+    auto shape = std::make_unique<Shape>(parent);
+    shape->setGeometry(3000, 360, 255, 255);
+    shape->setBackColor(RGB(255, 128, 128));
+    return shape;
+}
+
+std::unique_ptr<Label> contentTemplate(QWidget *parent) {
+    auto label = std::make_unique<Label>(parent);
+    label->setCaption(QStringLiteral("XX"));
+    label->setGeometry(3060, 720, 225, 195);
+    label->setAutoSize(true);
+    return label;
+}
+
+void designCounterLabel(Label &label, const QString &caption, float left, float top, float width) {
+    label.setFont({impact, 18, false});
+    label.setCaption(caption);
+    label.setForeColor(RGB(255, 0, 0));
+    label.setGeometry(left, top, width, 435);
+    label.setAutoSize(true);
+}
+
+} // namespace
+
+gameboard::gameboard(FormHost &host)
+    : Form(host), Timer1(area()), square(coverTemplate(buttonLayer()), buttonLayer()),
+      face(buttonLayer()), background(rectangleTemplate(shapeLayer()), shapeLayer()),
+      time(labelLayer()), minesleft(labelLayer()),
+      mine(contentTemplate(labelLayer()), labelLayer()),
+      mnuNew(menuItem(QStringLiteral("mnuNew"), true)),
+      mnuHS(menuItem(QStringLiteral("mnuHS"), false)),
+      mnuEZ(menuItem(QStringLiteral("mnuEZ"), true)),
+      mnuMed(menuItem(QStringLiteral("mnuMed"), true)),
+      mnuHrd(menuItem(QStringLiteral("mnuHrd"), true)),
+      mnuCust(menuItem(QStringLiteral("mnuCust"), false)) {
+    setCaption(QStringLiteral("Pebblerun"));
+    setBackColor(RGB(255, 255, 0));
+    setWidth(4680 + frameWidth);
+    setHeight(3195 + frameHeight);
+
+    Timer1.setInterval(1);
+    Timer1.setTickHandler([this] { Timer1_Timer(); });
+
+    square.setLoadHook([this](CommandButton &cover, int index) {
+        cover.setMouseDownHandler([this, index](int button, int shift, float x, float y) {
+            square_MouseDown(static_cast<std::int16_t>(index), button, shift, x, y);
+        });
+    });
+
+    face.setGeometry(1680, 360, 495, 495);
+    face.setFont({wingdings, 18, false});
+    face.setCaption(QStringLiteral("K"));
+    face.setClickHandler([this] { face_Click(); });
+
+    designCounterLabel(time, QStringLiteral("0:00.0"), 3000, 1680, 945);
+    designCounterLabel(minesleft, QStringLiteral("000"), 660, 1680, 615);
+
+    mnuNew.setClickHandler([this] { mnuNew_Click(); });
+    mnuEZ.setClickHandler([this] { mnuEZ_Click(); });
+    mnuMed.setClickHandler([this] { mnuMed_Click(); });
+    mnuHrd.setClickHandler([this] { mnuHrd_Click(); });
+}
+
+std::vector<MenuDesign> gameboard::menuDesign() {
+    return {
+        {QStringLiteral("mnuGame"), QStringLiteral("Game"), true, {}, false},
+        {QStringLiteral("mnuNew"), QStringLiteral("New"), false, QKeySequence(Qt::Key_F2), false},
+        {QStringLiteral("mnuHS"), QStringLiteral("Best Times"), false,
+         QKeySequence(Qt::CTRL | Qt::Key_B), false},
+        {QStringLiteral("mnuDiff"), QStringLiteral("Difficulty"), true, {}, false},
+        {QStringLiteral("mnuEZ"), QStringLiteral("Easy"), false, QKeySequence(Qt::CTRL | Qt::Key_E),
+         true},
+        {QStringLiteral("mnuMed"), QStringLiteral("Medium"), false,
+         QKeySequence(Qt::CTRL | Qt::Key_M), true},
+        {QStringLiteral("mnuHrd"), QStringLiteral("Hard"), false,
+         QKeySequence(Qt::CTRL | Qt::Key_H), true},
+        {QStringLiteral("mnuCust"), QStringLiteral("Custom"), false,
+         QKeySequence(Qt::CTRL | Qt::Key_C), true},
+    };
+}
+
+std::unique_ptr<Form> gameboard::create(FormHost &host) {
+    return std::make_unique<gameboard>(host);
+}

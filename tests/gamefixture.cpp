@@ -1,0 +1,84 @@
+#include "gamefixture.h"
+
+#include "board/module1.h"
+#include "control/forms/runtime.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QTest>
+
+GameFixture::GameFixture(float timeOfDay, std::uint64_t seed) : time_(timeOfDay) {
+    // Every fixture is a fresh run of the program: no difficulty chosen yet.
+    Module1::easy = DifficultyFlag();
+    Module1::medium = DifficultyFlag();
+    Module1::hard = DifficultyFlag();
+    Module1::otherflag = 0;
+    runtime::setClock([this] { return time_; });
+    runtime::seedGenerator(seed);
+    window_ = std::make_unique<FormHost>(gameboard::menuDesign(), gameboard::create);
+    window_->showForm();
+}
+
+GameFixture::~GameFixture() {
+    window_.reset();
+    flushDeletes();
+    runtime::setClock({});
+}
+
+gameboard &GameFixture::board() const {
+    auto *form = dynamic_cast<gameboard *>(window_->form());
+    Q_ASSERT(form);
+    return *form;
+}
+
+void GameFixture::plantMines(const std::vector<int> &cells, int cols, int rows) {
+    std::vector<float> numbers;
+    for (int cell : cells)
+        numbers.push_back((static_cast<float>(cell) - 0.5f) / static_cast<float>(cols * rows));
+    runtime::scriptNumbers(numbers);
+}
+
+void GameFixture::pressCover(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    QWidget *cover = board().square[index].widget();
+    QTest::mousePress(cover, button, modifiers, cover->rect().center());
+    QTest::mouseRelease(cover, button, modifiers, cover->rect().center());
+}
+
+void GameFixture::clickFace() {
+    QTest::mouseClick(board().face.widget(), Qt::LeftButton);
+}
+
+void GameFixture::shortcut(const QKeySequence &keys) {
+    QTest::keySequence(window_.get(), keys);
+}
+
+void GameFixture::triggerMenu(const QString &name) {
+    window_->action(name)->trigger();
+}
+
+void GameFixture::tick() {
+    board().Timer1.tick();
+}
+
+void GameFixture::flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+std::vector<int> GameFixture::cellsWithLabel(const QString &text) const {
+    std::vector<int> cells;
+    for (int k = 1; k <= cellCount(); ++k)
+        if (board().mine[k].caption() == text)
+            cells.push_back(k);
+    return cells;
+}
+
+int GameFixture::visibleCovers() const {
+    int count = 0;
+    for (int k = 1; k <= cellCount(); ++k)
+        count += board().square[k].isVisible() ? 1 : 0;
+    return count;
+}
+
+int GameFixture::cellCount() const {
+    return Module1::rows * Module1::cols;
+}

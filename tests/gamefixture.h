@@ -1,0 +1,49 @@
+#pragma once
+
+#include "control/forms/formhost.h"
+#include "window/gameboard.h"
+
+#include <QKeySequence>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// Starts the game as the program does, with the clock and the generator under the test's control,
+// and drives it the way a player does.
+class GameFixture {
+public:
+    // The clock reads `timeOfDay` until the test moves it; the generator starts from `seed`.
+    explicit GameFixture(float timeOfDay = 36000, std::uint64_t seed = 1);
+    ~GameFixture();
+
+    FormHost &window() { return *window_; }
+    gameboard &board() const;
+
+    void setTime(float timeOfDay) { time_ = timeOfDay; }
+    float time() const { return time_; }
+
+    // Mines for the next new game: Rnd() is scripted so that the draws land on these cells.
+    static void plantMines(const std::vector<int> &cells, int cols, int rows);
+
+    // Player actions.
+    void pressCover(int index, Qt::MouseButton button = Qt::LeftButton,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void clickFace();
+    void shortcut(const QKeySequence &keys);
+    void triggerMenu(const QString &name);
+    // Delivers one tick of Timer1, as the platform would.
+    void tick();
+
+    // Disposes of the controls of discarded games.
+    static void flushDeletes();
+
+    // Cells by the texts that the rules read.
+    std::vector<int> cellsWithLabel(const QString &text) const;
+    int visibleCovers() const;
+    int cellCount() const;
+
+private:
+    float time_;
+    std::unique_ptr<FormHost> window_;
+};
