@@ -5,7 +5,7 @@ BENCH_BUILD ?= build-bench
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test asan bench clean
+.PHONY: all deps build run test asan bench soak install package screenshots clean
 
 all: build
 
@@ -34,6 +34,19 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPEBBLERUN_BENCHMARKS=ON $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/pebblerun_bench
+	scripts/measure-process.sh $(BENCH_BUILD)
+
+soak: build
+	QT_QPA_PLATFORM=offscreen PEBBLERUN_SOAK=1 $(BUILD)/tests/tst_randomplay -nocrashhandler
+
+install: build
+	cmake --install $(BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+screenshots: build
+	scripts/screenshots.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
