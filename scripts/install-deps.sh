@@ -7,7 +7,9 @@ packages=(
     qt6-base-dev libgl-dev
     libbenchmark-dev
     fonts-symbola fonts-dejavu-core fonts-dejavu-extra
-    xvfb xauth
+    libqt6svg6
+    xvfb xauth imagemagick
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
