@@ -1,0 +1,189 @@
+#include "gamefixture.h"
+
+#include "board/module1.h"
+#include "control/forms/runtime.h"
+
+#include <QTest>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+const char *const presetItems[] = {"mnuEZ", "mnuMed", "mnuHrd"};
+
+void choose(GameFixture &game, int preset) {
+    game.triggerMenu(presetItems[preset]);
+    GameFixture::flushDeletes();
+}
+
+int pixels(double twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+} // namespace
+
+class tst_layout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowAndFace_data();
+    void windowAndFace();
+    void cellCorners_data();
+    void cellCorners();
+    void everyCellInPlace_data();
+    void everyCellInPlace();
+    void templatesNeverShown_data();
+    void templatesNeverShown();
+};
+
+void tst_layout::windowAndFace_data() {
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<float>("width");
+    QTest::addColumn<float>("height");
+    QTest::addColumn<float>("faceLeft");
+    QTest::newRow("Easy") << 0 << 8 << 8 << 2513.0f << 3580.0f << 1056.5f;
+    QTest::newRow("Medium") << 1 << 16 << 16 << 4913.0f << 5980.0f << 2256.5f;
+    QTest::newRow("Hard") << 2 << 32 << 20 << 9713.0f << 7180.0f << 4656.5f;
+}
+
+void tst_layout::windowAndFace() {
+    QFETCH(int, preset);
+    QFETCH(int, cols);
+    QFETCH(int, rows);
+    QFETCH(float, width);
+    QFETCH(float, height);
+    QFETCH(float, faceLeft);
+    GameFixture game;
+    // Each preset is reached from another one, so that the window really is resized.
+    choose(game, (preset + 1) % 3);
+    choose(game, preset);
+    gameboard &board = game.board();
+
+    QCOMPARE(board.cellsize, 300.0);
+    QCOMPARE(board.width(), width);
+    QCOMPARE(board.height(), height);
+    QCOMPARE(board.caption(), QStringLiteral("Pebblerun"));
+    QCOMPARE(board.backColor(), runtime::RGB(255, 255, 0));
+
+    QCOMPARE(board.face.left(), faceLeft);
+    QCOMPARE(board.face.top(), 25.0f);
+    QCOMPARE(board.face.width(), 400.0f);
+    QCOMPARE(board.face.height(), 400.0f);
+    QCOMPARE(board.face.caption(), QStringLiteral("K"));
+    QCOMPARE(board.face.font().name, QStringLiteral("Wingdings"));
+    QCOMPARE(board.face.font().pointSize, 18.0);
+    QVERIFY(board.face.isVisible());
+
+    // The inner area below the menu bar holds exactly the strip and the board.
+    const QSize inner(pixels(width - 113), pixels(height - 680));
+    QCOMPARE(inner, QSize(pixels(cols * 300.0), pixels(500 + rows * 300.0)));
+    QCOMPARE(board.area()->size(), inner);
+    QCOMPARE(game.window().centralWidget()->size(), inner);
+    const QRect lastCell = board.square[cols * rows].widget()->geometry();
+    QCOMPARE(lastCell.right(), inner.width() - 1);
+    QCOMPARE(lastCell.bottom(), inner.height() - 1);
+    QVERIFY(board.area()->rect().contains(board.face.widget()->geometry()));
+}
+
+void tst_layout::cellCorners_data() {
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<float>("left");
+    QTest::addColumn<float>("top");
+    QTest::newRow("Easy cell 1") << 0 << 1 << 0.0f << 500.0f;
+    QTest::newRow("Easy cell cols") << 0 << 8 << 2100.0f << 500.0f;
+    QTest::newRow("Easy cell cols+1") << 0 << 9 << 0.0f << 800.0f;
+    QTest::newRow("Easy cell 64") << 0 << 64 << 2100.0f << 2600.0f;
+    QTest::newRow("Medium cell 1") << 1 << 1 << 0.0f << 500.0f;
+    QTest::newRow("Medium cell cols") << 1 << 16 << 4500.0f << 500.0f;
+    QTest::newRow("Medium cell cols+1") << 1 << 17 << 0.0f << 800.0f;
+    QTest::newRow("Medium cell 256") << 1 << 256 << 4500.0f << 5000.0f;
+    QTest::newRow("Hard cell 1") << 2 << 1 << 0.0f << 500.0f;
+    QTest::newRow("Hard cell cols") << 2 << 32 << 9300.0f << 500.0f;
+    QTest::newRow("Hard cell cols+1") << 2 << 33 << 0.0f << 800.0f;
+    QTest::newRow("Hard cell 640") << 2 << 640 << 9300.0f << 6200.0f;
+}
+
+void tst_layout::cellCorners() {
+    QFETCH(int, preset);
+    QFETCH(int, cell);
+    QFETCH(float, left);
+    QFETCH(float, top);
+    GameFixture game;
+    choose(game, preset);
+    gameboard &board = game.board();
+    for (Control *part : {static_cast<Control *>(&board.square[cell]),
+                          static_cast<Control *>(&board.background[cell])}) {
+        QCOMPARE(part->left(), left);
+        QCOMPARE(part->top(), top);
+        QCOMPARE(part->width(), 300.0f);
+        QCOMPARE(part->height(), 300.0f);
+    }
+    // The label is centred by the box of "XX", 225 x 195.
+    QCOMPARE(board.mine[cell].left(), left + 37.5f);
+    QCOMPARE(board.mine[cell].top(), top + 52.5f);
+}
+
+void tst_layout::everyCellInPlace_data() {
+    QTest::addColumn<int>("preset");
+    QTest::newRow("Easy") << 0;
+    QTest::newRow("Medium") << 1;
+    QTest::newRow("Hard") << 2;
+}
+
+void tst_layout::everyCellInPlace() {
+    QFETCH(int, preset);
+    GameFixture game;
+    choose(game, preset);
+    gameboard &board = game.board();
+    const int cols = Module1::cols;
+    for (int k = 1; k <= game.cellCount(); ++k) {
+        const int i = (k - 1) / cols;
+        const int j = (k - 1) % cols;
+        const QByteArray where = QByteArray("cell ") + QByteArray::number(k);
+        for (Control *part : {static_cast<Control *>(&board.square[k]),
+                              static_cast<Control *>(&board.background[k])}) {
+            QVERIFY2(part->left() == 300.0f * j && part->top() == 300.0f * i + 500, where);
+            QVERIFY2(part->width() == 300.0f && part->height() == 300.0f, where);
+            QVERIFY2(part->isVisible(), where);
+            // Neighbouring cells touch on the screen: no gap, no overlap.
+            const QRect expected(pixels(300.0 * j), pixels(300.0 * i + 500), 20, 20);
+            QVERIFY2(part->widget()->geometry() == expected, where);
+        }
+        const Label &label = board.mine[k];
+        QVERIFY2(label.left() == 300.0f * j + 37.5f && label.top() == 300.0f * i + 552.5f, where);
+        QVERIFY2(label.isVisible(), where);
+    }
+}
+
+void tst_layout::templatesNeverShown_data() {
+    everyCellInPlace_data();
+}
+
+void tst_layout::templatesNeverShown() {
+    QFETCH(int, preset);
+    GameFixture game;
+    choose(game, preset);
+    QVERIFY(game.window().isVisible());
+    gameboard &board = game.board();
+    QVERIFY(!board.square[0].isVisible());
+    QVERIFY(!board.background[0].isVisible());
+    QVERIFY(!board.mine[0].isVisible());
+    QVERIFY(!board.square[0].widget()->isVisible());
+    QVERIFY(!board.background[0].widget()->isVisible());
+    QVERIFY(!board.mine[0].widget()->isVisible());
+    // Sized so that their copies come out at `cellsize`; the label keeps "XX" to centre by.
+    QCOMPARE(board.square[0].width(), 300.0f);
+    QCOMPARE(board.square[0].height(), 300.0f);
+    QCOMPARE(board.background[0].width(), 300.0f);
+    QCOMPARE(board.background[0].height(), 300.0f);
+    QCOMPARE(board.mine[0].caption(), QStringLiteral("XX"));
+    QCOMPARE(board.mine[0].width(), 225.0f);
+    QCOMPARE(board.mine[0].height(), 195.0f);
+}
+
+QTEST_MAIN(tst_layout)
+#include "tst_layout.moc"
