@@ -1,0 +1,198 @@
+#include "gamefixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QTest>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+
+// On a screen with two device pixels to the logical pixel the window keeps its layout and is
+// exactly twice as large in device pixels, and its glyphs, digits and counter are drawn at the
+// device resolution from scalable fonts, not enlarged from bitmaps.
+class tst_highdpi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void windowIsTwiceAsLarge_data();
+    void windowIsTwiceAsLarge();
+    void textIsDrawnInDevicePixels_data();
+    void textIsDrawnInDevicePixels();
+
+private:
+    QMap<QString, QSize> sizesAtScaleOne_;
+};
+
+namespace {
+
+const char *const reportSizesOption = "--report-sizes";
+const QStringList presets = {QStringLiteral("mnuEZ"), QStringLiteral("mnuMed"),
+                             QStringLiteral("mnuHrd")};
+
+// Lets the window take the size of the game just loaded.
+void settle(FormHost &window) {
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::sendPostedEvents();
+}
+
+// The window's size on every preset, one "menu-item width height" line each.
+int reportSizes() {
+    GameFixture game;
+    for (const QString &preset : presets) {
+        game.triggerMenu(preset);
+        settle(game.window());
+        std::printf("%s %d %d\n", qPrintable(preset), game.window().width(),
+                    game.window().height());
+    }
+    return 0;
+}
+
+// Share of the 2 x 2 blocks of device pixels touched by ink that are not one flat colour. A
+// drawing enlarged from logical pixels has none; text drawn at the device resolution has many.
+double shareOfFineBlocks(const QImage &image, const std::function<bool(QRgb)> &isInk) {
+    int inked = 0;
+    int fine = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2) {
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb block[] = {image.pixel(x, y), image.pixel(x + 1, y), image.pixel(x, y + 1),
+                                  image.pixel(x + 1, y + 1)};
+            bool ink = false;
+            bool flat = true;
+            for (QRgb pixel : block) {
+                ink = ink || isInk(pixel);
+                flat = flat && pixel == block[0];
+            }
+            inked += ink ? 1 : 0;
+            fine += ink && !flat ? 1 : 0;
+        }
+    }
+    return inked ? double(fine) / inked : 0;
+}
+
+} // namespace
+
+void tst_highdpi::initTestCase() {
+    QCOMPARE(qApp->devicePixelRatio(), 2.0);
+    // The same windows on a screen of ordinary density, measured by a run of this program.
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1"));
+    run.setProcessEnvironment(environment);
+    run.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(reportSizesOption)});
+    QVERIFY2(run.waitForFinished(60000), "the run at scale 1 did not finish");
+    QCOMPARE(run.exitCode(), 0);
+    for (const QByteArray &line : run.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 3)
+            sizesAtScaleOne_.insert(QString::fromLatin1(fields[0]),
+                                    QSize(fields[1].toInt(), fields[2].toInt()));
+    }
+    QCOMPARE(sizesAtScaleOne_.size(), presets.size());
+}
+
+void tst_highdpi::windowIsTwiceAsLarge_data() {
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QSize>("boardPixels");
+    // The board in logical pixels: 20 to a 300-twip cell, and the 500-twip strip above it.
+    QTest::newRow("Easy") << QStringLiteral("mnuEZ") << QSize(8 * 20, 8 * 20);
+    QTest::newRow("Medium") << QStringLiteral("mnuMed") << QSize(16 * 20, 16 * 20);
+    QTest::newRow("Hard") << QStringLiteral("mnuHrd") << QSize(32 * 20, 20 * 20);
+}
+
+void tst_highdpi::windowIsTwiceAsLarge() {
+    QFETCH(QString, preset);
+    QFETCH(QSize, boardPixels);
+    GameFixture game;
+    game.triggerMenu(preset);
+    FormHost &window = game.window();
+    settle(window);
+    QCOMPARE(window.devicePixelRatio(), 2.0);
+
+    const QSize atScaleOne = sizesAtScaleOne_.value(preset);
+    QCOMPARE(window.size(), atScaleOne);
+    const QPixmap shot = window.grab();
+    QCOMPARE(shot.devicePixelRatio(), 2.0);
+    QCOMPARE(shot.size(), atScaleOne * 2);
+
+    // Cells keep their logical size, so each one is 40 device pixels wide.
+    QWidget *area = window.form()->area();
+    QCOMPARE(area->width(), boardPixels.width());
+    QCOMPARE(area->height() - boardPixels.height(), 33);
+    QCOMPARE(game.board().square[1].widget()->size(), QSize(20, 20));
+    QCOMPARE(game.board().square[1].widget()->grab().size(), QSize(40, 40));
+}
+
+void tst_highdpi::textIsDrawnInDevicePixels_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("onButton");
+    QTest::newRow("face glyph") << QStringLiteral("face") << true;
+    QTest::newRow("clock digits") << QStringLiteral("time") << false;
+    QTest::newRow("mines-left counter") << QStringLiteral("minesleft") << false;
+    QTest::newRow("neighbour count") << QStringLiteral("count") << false;
+    QTest::newRow("flag mark") << QStringLiteral("flag") << true;
+}
+
+void tst_highdpi::textIsDrawnInDevicePixels() {
+    QFETCH(QString, control);
+    QFETCH(bool, onButton);
+    GameFixture game;
+    gameboard &board = game.board();
+    game.tick();
+    QWidget *widget = nullptr;
+    FontSpec spec;
+    if (control == QLatin1String("face")) {
+        widget = board.face.widget();
+        spec = board.face.font();
+    } else if (control == QLatin1String("time")) {
+        widget = board.time.widget();
+        spec = board.time.font();
+    } else if (control == QLatin1String("minesleft")) {
+        widget = board.minesleft.widget();
+        spec = board.minesleft.font();
+    } else if (control == QLatin1String("count")) {
+        const int k = game.cellsWithLabel(QStringLiteral("1")).front();
+        game.pressCover(k);
+        widget = board.mine[k].widget();
+        spec = board.mine[k].font();
+    } else {
+        game.pressCover(1, Qt::RightButton);
+        widget = board.square[1].widget();
+        spec = board.square[1].font();
+    }
+
+    const QFontInfo drawn(fonts::resolve(spec));
+    QVERIFY2(QFontDatabase::isSmoothlyScalable(drawn.family(), drawn.styleName()),
+             qPrintable(drawn.family() + QStringLiteral(" is a bitmap font")));
+
+    const QPixmap shot = widget->grab();
+    QCOMPARE(shot.devicePixelRatio(), 2.0);
+    QCOMPARE(shot.size(), widget->size() * 2);
+    const QImage image = shot.toImage().convertToFormat(QImage::Format_RGB32);
+    // Dark text on a button's shaded face; coloured text on a label's plain backdrop.
+    const QRgb backdrop = image.pixel(0, 0);
+    const double fine = shareOfFineBlocks(
+        image, [&](QRgb pixel) { return onButton ? qGray(pixel) < 96 : pixel != backdrop; });
+    QVERIFY2(fine > 0.25, qPrintable(QStringLiteral("only %1 of the inked blocks have detail finer "
+                                                    "than a logical pixel")
+                                         .arg(fine)));
+}
+
+int main(int argc, char *argv[]) {
+    // Two device pixels to the logical pixel, unless the run asks for another density.
+    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+        qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], reportSizesOption) == 0)
+        return reportSizes();
+    tst_highdpi test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_highdpi.moc"
