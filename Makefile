@@ -40,10 +40,11 @@ soak: build
 	QT_QPA_PLATFORM=offscreen PEBBLERUN_SOAK=1 $(BUILD)/tests/tst_randomplay -nocrashhandler
 
 install: build
-	cmake --install $(BUILD)
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 package: build
 	cd $(BUILD) && cpack -G DEB
+	dpkg-deb --info $(BUILD)/pebblerun_*.deb
 
 screenshots: build
 	scripts/screenshots.sh $(BUILD)
