@@ -3,6 +3,7 @@
 #include "board/module1.h"
 #include "control/forms/runtime.h"
 
+#include <QCoreApplication>
 #include <QTest>
 #include <QWidget>
 
@@ -14,6 +15,8 @@ const char *const presetItems[] = {"mnuEZ", "mnuMed", "mnuHrd"};
 
 void choose(GameFixture &game, int preset) {
     game.triggerMenu(presetItems[preset]);
+    // Pending events go out and the old game goes, as the event loop would do it.
+    QCoreApplication::sendPostedEvents();
     GameFixture::flushDeletes();
 }
 
