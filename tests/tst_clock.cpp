@@ -298,6 +298,10 @@ void tst_clock::platformTimer() {
     QVERIFY(timer->isActive());
     QVERIFY2(timer->interval() >= TimerControl::granularityMs,
              qPrintable(QString("ticks every %1 ms").arg(timer->interval())));
+    // The platform's tick reaches the clock.
+    game.setTime(tenOClock + 61);
+    QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+    QCOMPARE(clockText(game), "01:01");
 
     game.pressCover(game.cellsWithLabel("M").front());
 
@@ -305,6 +309,11 @@ void tst_clock::platformTimer() {
     QCOMPARE(game.board().Timer1.interval(), 0);
     QVERIFY(!timer->isActive());
     QVERIFY(!game.board().Timer1.isRunning());
+    // A tick still on its way when the clock stopped changes nothing.
+    game.setTime(tenOClock + 200);
+    QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+    QCOMPARE(clockText(game), "01:01");
+    QCOMPARE(game.board().face.caption(), "L");
 }
 
 void tst_clock::wholeGameWithFlagsAndClock_data() {

@@ -2,6 +2,7 @@
 
 #include "board/module1.h"
 
+#include <QEvent>
 #include <QTest>
 #include <QWindow>
 
@@ -45,6 +46,18 @@ QStringList coverTexts(const GameFixture &game) {
         texts << game.board().square[k].caption();
     return texts;
 }
+
+// Counts the double-click events that reach a widget.
+class DoubleClickCounter : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        count += event->type() == QEvent::MouseButtonDblClick ? 1 : 0;
+        return false;
+    }
+};
 
 void uncoverEverySafeCell(GameFixture &game) {
     for (int k = 1; k <= game.cellCount(); ++k) {
@@ -167,7 +180,12 @@ void tst_flags::quickDoublePressTogglesTwice() {
     QWindow *window = game.window().windowHandle();
     QVERIFY(window);
     const QPoint at = window->mapFromGlobal(cover->mapToGlobal(cover->rect().center()));
+    DoubleClickCounter doubleClicks;
+    cover->installEventFilter(&doubleClicks);
     QTest::mouseDClick(window, Qt::RightButton, Qt::NoModifier, at);
+    cover->removeEventFilter(&doubleClicks);
+
+    QCOMPARE(doubleClicks.count, 1);
 
     QVERIFY2(game.board().square[aSafeCell].caption().isEmpty(),
              "two quick right presses must set the flag and take it away again");
