@@ -1,0 +1,95 @@
+#include "benchdriver.h"
+
+#include "board/module1.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace benchdriver {
+namespace {
+
+class PaintCounter : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+} // namespace
+
+void timedInMilliseconds(benchmark::internal::Benchmark *benchmark) {
+    benchmark->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(20)
+        ->Repetitions(10)
+        ->ReportAggregatesOnly(true);
+}
+
+void timedInMicroseconds(benchmark::internal::Benchmark *benchmark) {
+    benchmark->Unit(benchmark::kMicrosecond)
+        ->UseRealTime()
+        ->MinTime(0.2)
+        ->Repetitions(10)
+        ->ReportAggregatesOnly(true);
+}
+
+void deliverPosted() {
+    QCoreApplication::sendPostedEvents();
+}
+
+void newGame(GameFixture &game, const char *command) {
+    game.triggerMenu(QString::fromLatin1(command));
+    // The window is exposed, and so paintable, only once the platform's events have been read.
+    QCoreApplication::processEvents();
+    paint(game);
+    GameFixture::flushDeletes();
+}
+
+void paint(GameFixture &game) {
+    game.window().grab();
+}
+
+int paintCounted(GameFixture &game) {
+    PaintCounter counter;
+    qApp->installEventFilter(&counter);
+    paint(game);
+    qApp->removeEventFilter(&counter);
+    return counter.count;
+}
+
+void press(QWidget *widget, Qt::MouseButton button) {
+    QTest::mousePress(widget, button, Qt::NoModifier, widget->rect().center());
+}
+
+void release(QWidget *widget, Qt::MouseButton button) {
+    QTest::mouseRelease(widget, button, Qt::NoModifier, widget->rect().center());
+}
+
+std::vector<int> minesInCorner() {
+    std::vector<int> cells;
+    for (int row = 0; row < 10; ++row)
+        for (int column = 0; column < 10; ++column)
+            cells.push_back(row * 32 + column + 1);
+    return cells;
+}
+
+std::vector<int> coveredCellsWith(const GameFixture &game, const std::vector<QString> &texts) {
+    std::vector<int> cells;
+    for (int k = 1; k <= game.cellCount(); ++k) {
+        const QString caption = game.board().mine[k].caption();
+        if (game.board().square[k].isVisible() &&
+            std::find(texts.begin(), texts.end(), caption) != texts.end())
+            cells.push_back(k);
+    }
+    return cells;
+}
+
+} // namespace benchdriver

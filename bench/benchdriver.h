@@ -1,0 +1,47 @@
+#pragma once
+
+#include "gamefixture.h"
+
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+class QWidget;
+
+// What the benchmarks share: starting a game by its menu command and settling the event queue
+// the way the event loop would, outside the timed region.
+namespace benchdriver {
+
+// The menu command of each preset.
+inline const char *const easy = "mnuEZ";
+inline const char *const medium = "mnuMed";
+inline const char *const hard = "mnuHrd";
+
+// Delivers the posted events (layout requests, polish) without running timers or deletions.
+void deliverPosted();
+// Wall-clock time, the median of ten repetitions. What takes milliseconds runs a fixed number of
+// times per repetition, because every iteration needs a new board set up outside the timing.
+void timedInMilliseconds(benchmark::internal::Benchmark *benchmark);
+void timedInMicroseconds(benchmark::internal::Benchmark *benchmark);
+
+// Starts a new game by its menu command and paints the window; the discarded game is disposed of.
+void newGame(GameFixture &game, const char *command);
+// Paints the whole window now, every widget of it, as its first appearance on the screen does.
+void paint(GameFixture &game);
+// The same, returning the number of widgets that received a paint event.
+int paintCounted(GameFixture &game);
+
+// A mouse button going down on a widget; the release follows separately, as the player's does.
+void press(QWidget *widget, Qt::MouseButton button);
+void release(QWidget *widget, Qt::MouseButton button);
+
+// Hard's 100 mines packed in the top left corner, 10 by 10: a press on the far corner opens
+// the other 540 cells at once.
+std::vector<int> minesInCorner();
+
+// Cells of the current game whose label reads one of the texts, still covered.
+std::vector<int> coveredCellsWith(const GameFixture &game, const std::vector<QString> &texts);
+
+} // namespace benchdriver

@@ -1,0 +1,97 @@
+// A new game, from the menu command until the new board is laid out and painted.
+#include "benchdriver.h"
+
+#include "board/module1.h"
+
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+using namespace benchdriver;
+
+namespace {
+
+// The new board counts as shown only when the window has its size and every cover is painted.
+bool boardShown(GameFixture &game) {
+    const QSize area = game.board().area()->size();
+    const bool laidOut = area.width() == Module1::cols * 20 &&
+                         area.height() == Module1::rows * 20 + 33 &&
+                         game.window().centralWidget()->size() == area;
+    return laidOut && paintCounted(game) >= game.cellCount();
+}
+
+bool startOn(benchmark::State &state, GameFixture &game, const char *command) {
+    newGame(game, command);
+    game.triggerMenu(QString::fromLatin1(command));
+    deliverPosted();
+    const bool shown = boardShown(game);
+    GameFixture::flushDeletes();
+    if (!shown)
+        state.SkipWithError("the new board was not laid out and painted");
+    return shown;
+}
+
+// The previous game's controls are deleted when the event loop next runs; that is timed on its own
+// below, so here it happens outside the timed region.
+void BM_NewGame(benchmark::State &state, const char *command) {
+    GameFixture game;
+    if (!startOn(state, game, command))
+        return;
+    for (auto _ : state) {
+        game.triggerMenu(QString::fromLatin1(command));
+        deliverPosted();
+        paint(game);
+        state.PauseTiming();
+        GameFixture::flushDeletes();
+        state.ResumeTiming();
+    }
+    state.counters["cells"] = game.cellCount();
+}
+
+// The same command without the paint: what the load sequence and the layout cost.
+void BM_NewGameLoad(benchmark::State &state, const char *command) {
+    GameFixture game;
+    if (!startOn(state, game, command))
+        return;
+    for (auto _ : state) {
+        game.triggerMenu(QString::fromLatin1(command));
+        deliverPosted();
+        state.PauseTiming();
+        paint(game);
+        GameFixture::flushDeletes();
+        state.ResumeTiming();
+    }
+}
+
+// One paint of the whole window with a board that is already laid out.
+void BM_PaintBoard(benchmark::State &state, const char *command) {
+    GameFixture game;
+    if (!startOn(state, game, command))
+        return;
+    for (auto _ : state)
+        paint(game);
+}
+
+// Deleting the discarded game's controls, which the event loop does after the new game is shown.
+void BM_DiscardGame(benchmark::State &state, const char *command) {
+    GameFixture game;
+    if (!startOn(state, game, command))
+        return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        game.triggerMenu(QString::fromLatin1(command));
+        deliverPosted();
+        paint(game);
+        state.ResumeTiming();
+        GameFixture::flushDeletes();
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_NewGame, Easy, easy)->Apply(timedInMilliseconds);
+BENCHMARK_CAPTURE(BM_NewGame, Medium, medium)->Apply(timedInMilliseconds);
+BENCHMARK_CAPTURE(BM_NewGame, Hard, hard)->Apply(timedInMilliseconds);
+BENCHMARK_CAPTURE(BM_NewGameLoad, Hard, hard)->Apply(timedInMilliseconds);
+BENCHMARK_CAPTURE(BM_PaintBoard, Hard, hard)->Apply(timedInMilliseconds);
+BENCHMARK_CAPTURE(BM_DiscardGame, Hard, hard)->Apply(timedInMilliseconds);
