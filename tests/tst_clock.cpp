@@ -14,7 +14,7 @@ namespace {
 constexpr float tenOClock = 36000;
 constexpr float tenToMidnight = 86390;
 
-// Easy mines along the edges, leaving a wide open middle.
+// Easy mines on the four corners and along a diagonal.
 const std::vector<int> easyMines = {1, 8, 10, 19, 28, 37, 46, 55, 57, 64};
 
 QString clockText(const GameFixture &game) {

@@ -10,12 +10,12 @@
 
 namespace {
 
-// Easy mines on both diagonals' ends and along the edges, leaving the middle open.
+// Easy mines on the four corners and along a diagonal.
 const std::vector<int> easyMines = {1, 8, 10, 19, 28, 37, 46, 55, 57, 64};
 constexpr int aMine = 19;
 constexpr int aSafeCell = 20;
 
-// The face's Left for each preset, from the window's design; the face is 400 twips wide.
+// The face is 400 twips wide; its Left for each preset is in the placement table.
 constexpr double faceWidth = 400;
 
 void newEasyGameWithMines(GameFixture &game) {
