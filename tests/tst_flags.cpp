@@ -47,6 +47,12 @@ QStringList coverTexts(const GameFixture &game) {
     return texts;
 }
 
+// The spot of cover k in the window's coordinates, where the platform delivers a press.
+QPoint spotOfCover(GameFixture &game, int k) {
+    QWidget *cover = game.board().square[k].widget();
+    return game.window().windowHandle()->mapFromGlobal(cover->mapToGlobal(cover->rect().center()));
+}
+
 // Counts the double-click events that reach a widget.
 class DoubleClickCounter : public QObject {
 public:
@@ -79,6 +85,8 @@ private slots:
     void rightPressToggles_data();
     void rightPressToggles();
     void quickDoublePressTogglesTwice();
+    void rightPressOnAnOpenCell_data();
+    void rightPressOnAnOpenCell();
     void counterTexts_data();
     void counterTexts();
     void counterPlacement_data();
@@ -179,7 +187,7 @@ void tst_flags::quickDoublePressTogglesTwice() {
     QWidget *cover = game.board().square[aSafeCell].widget();
     QWindow *window = game.window().windowHandle();
     QVERIFY(window);
-    const QPoint at = window->mapFromGlobal(cover->mapToGlobal(cover->rect().center()));
+    const QPoint at = spotOfCover(game, aSafeCell);
     DoubleClickCounter doubleClicks;
     cover->installEventFilter(&doubleClicks);
     QTest::mouseDClick(window, Qt::RightButton, Qt::NoModifier, at);
@@ -190,6 +198,35 @@ void tst_flags::quickDoublePressTogglesTwice() {
     QVERIFY2(game.board().square[aSafeCell].caption().isEmpty(),
              "two quick right presses must set the flag and take it away again");
     QCOMPARE(counter(game), "010");
+}
+
+void tst_flags::rightPressOnAnOpenCell_data() {
+    QTest::addColumn<int>("pressed");
+    QTest::addColumn<int>("cell");
+
+    QTest::newRow("the uncovered cell") << aSafeCell << aSafeCell;
+    QTest::newRow("a cell opened by the spread") << 5 << 14;
+}
+
+// Once a cell is open, the press lands on its label and rectangle, which raise nothing.
+void tst_flags::rightPressOnAnOpenCell() {
+    QFETCH(int, pressed);
+    QFETCH(int, cell);
+
+    GameFixture game;
+    newEasyGameWithMines(game);
+    game.pressCover(pressed);
+    QVERIFY(!game.board().square[cell].isVisible());
+    const QString content = game.board().mine[cell].caption();
+
+    QTest::mousePress(game.window().windowHandle(), Qt::RightButton, Qt::NoModifier,
+                      spotOfCover(game, cell));
+    QTest::mouseRelease(game.window().windowHandle(), Qt::RightButton, Qt::NoModifier,
+                        spotOfCover(game, cell));
+
+    QCOMPARE(game.board().square[cell].caption(), "");
+    QCOMPARE(counter(game), "010");
+    QCOMPARE(game.board().mine[cell].caption(), content);
 }
 
 void tst_flags::counterTexts_data() {
