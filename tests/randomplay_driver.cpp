@@ -149,24 +149,38 @@ PlayEvent RandomPlayer::draw() {
     };
 
     PlayEvent event;
-    const double r = unit(random_);
-    if (r < 0.80) {
+    // After an end the player soon starts another game.
+    const double r = game_.board().Timer1.interval() == 0 && chance(0.2)
+                         ? 0.86 + 0.021 * unit(random_)
+                         : unit(random_);
+    if (r < 0.86) {
         event.kind = PlayEvent::Kind::Press;
         event.cell = drawCell(BoardSnapshot::of(game_.board(), preset_->cells()));
         event.offset = chance(0.5) ? QPoint(cellPixels / 2, cellPixels / 2)
                                    : QPoint(1 + pick(cellPixels - 2), 1 + pick(cellPixels - 2));
-        event.button = drawButton(0.55, 0.35);
+        // A player mostly flags the mines, uncovers the safe cells and takes wrong flags away.
+        const gameboard &board = game_.board();
+        const bool covered = board.square[event.cell].isVisible();
+        const bool flagged = board.square[event.cell].caption() == flagText;
+        if (covered && board.mine[event.cell].caption() == QLatin1String("M"))
+            event.button = drawButton(0.04, 0.95);
+        else if (covered && flagged)
+            event.button = drawButton(0.2, 0.7);
+        else if (covered)
+            event.button = drawButton(0.8, 0.15);
+        else
+            event.button = drawButton(0.5, 0.35);
         event.modifiers = drawModifiers(0.25);
         event.twice = chance(0.15);
         event.straight = chance(0.15);
         if (!event.twice && !event.straight && chance(0.05))
             event.chord = drawButton(0.5, 0.4);
-    } else if (r < 0.81) {
+    } else if (r < 0.863) {
         event.kind = PlayEvent::Kind::FacePress;
         event.button = drawButton(0.7, 0.15);
         event.modifiers = drawModifiers(0.2);
         event.twice = chance(0.2);
-    } else if (r < 0.845) {
+    } else if (r < 0.873) {
         static const std::pair<int, Qt::KeyboardModifiers> keys[] = {
             {Qt::Key_F2, Qt::NoModifier},     {Qt::Key_E, Qt::ControlModifier},
             {Qt::Key_M, Qt::ControlModifier}, {Qt::Key_H, Qt::ControlModifier},
@@ -174,7 +188,7 @@ PlayEvent RandomPlayer::draw() {
             {Qt::Key_Space, Qt::NoModifier},  {Qt::Key_Return, Qt::NoModifier}};
         event.kind = PlayEvent::Kind::Key;
         std::tie(event.key, event.modifiers) = keys[pick(std::size(keys))];
-    } else if (r < 0.87) {
+    } else if (r < 0.881) {
         static const char *const items[] = {"mnuNew", "mnuHS",  "mnuEZ",
                                             "mnuMed", "mnuHrd", "mnuCust"};
         event.kind = PlayEvent::Kind::Menu;
@@ -213,8 +227,8 @@ int RandomPlayer::drawCell(const BoardSnapshot &state) {
             safe.push_back(k);
     }
     const double r = std::uniform_real_distribution<double>(0, 1)(random_);
-    const std::vector<int> &from = r < 0.3 ? safe : r < 0.4 ? mines : r < 0.55 ? open : safe;
-    if (r < 0.45 || from.empty())
+    const std::vector<int> &from = r < 0.7 ? safe : r < 0.8 ? mines : open;
+    if (r < 0.2 || from.empty())
         return std::uniform_int_distribution<int>(1, static_cast<int>(state.cells.size()))(random_);
     return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random_)];
 }
@@ -429,21 +443,7 @@ QString RandomPlayer::checkRules(const BoardSnapshot &state) {
     }
     if (state.isEnded())
         return invariants::ended(window, board, state, *preset_);
-    if (QString broken = invariants::playing(window, board, state, *preset_); !broken.isEmpty())
-        return broken;
-    // An open empty cell may border a covered cell only where a flag stopped the spread.
-    for (int k = 1; k <= preset_->cells(); ++k) {
-        const CellState &cell = state.cell(k);
-        if (cell.covered || !cell.label.isEmpty())
-            continue;
-        for (int n : neighboursOf(k, preset_->cols, preset_->rows))
-            if (state.cell(n).covered && state.cell(n).flag.isEmpty() &&
-                !sheltered_[static_cast<std::size_t>(n)])
-                return QStringLiteral("empty cell %1 is open but its neighbour %2 is covered")
-                    .arg(k)
-                    .arg(n);
-    }
-    return {};
+    return invariants::playing(window, board, state, *preset_, sheltered_);
 }
 
 QString RandomPlayer::checkClock(const BoardSnapshot &state, double starttime) const {

@@ -101,7 +101,7 @@ QString flagsOnlyOnCovers(const BoardSnapshot &state) {
 } // namespace
 
 QString playing(const FormHost &window, const gameboard &board, const BoardSnapshot &state,
-                const Preset &preset) {
+                const Preset &preset, const std::vector<bool> &sheltered) {
     if (QString broken = settingsAndMenus(window, preset); !broken.isEmpty())
         return broken;
     if (QString broken = minesMatchRectangles(state, preset); !broken.isEmpty())
@@ -133,12 +133,16 @@ QString playing(const FormHost &window, const gameboard &board, const BoardSnaps
             return QStringLiteral("cell %1 reads \"%2\" but has %3 mines around it")
                 .arg(k)
                 .arg(cell.label, countText(state, k, preset));
+        // An open empty cell borders a covered one only where a flag stopped the spread; the
+        // flag may have been taken away since.
         if (!cell.covered && cell.label.isEmpty()) {
-            for (int n : neighboursOf(k, preset.cols, preset.rows))
-                if (state.cell(n).covered && state.cell(n).flag.isEmpty())
+            for (int n : neighboursOf(k, preset.cols, preset.rows)) {
+                const bool stopped = std::size_t(n) < sheltered.size() && sheltered[std::size_t(n)];
+                if (state.cell(n).covered && state.cell(n).flag.isEmpty() && !stopped)
                     return QStringLiteral("empty cell %1 is open but its neighbour %2 is covered")
                         .arg(k)
                         .arg(n);
+            }
         }
     }
     if (mines != preset.mines)
@@ -235,7 +239,7 @@ QString fresh(const FormHost &window, const gameboard &board, const BoardSnapsho
               const Preset &preset) {
     if (window.form() != &board)
         return QStringLiteral("the window does not show the game just built");
-    if (QString broken = playing(window, board, state, preset); !broken.isEmpty())
+    if (QString broken = playing(window, board, state, preset, {}); !broken.isEmpty())
         return broken;
     if (state.covered != preset.cells() || state.leftcount != preset.mines || state.flags() != 0)
         return QStringLiteral("a new game starts with covered %1, leftcount %2 and %3 flags")

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class FormHost;
 class gameboard;
 
@@ -11,9 +13,10 @@ class gameboard;
 // breaks, or an empty text.
 namespace invariants {
 
-// A game in progress.
+// A game in progress. `sheltered` marks the covered cells that a flag kept from the spread
+// of a neighbouring empty cell.
 QString playing(const FormHost &window, const gameboard &board, const BoardSnapshot &state,
-                const Preset &preset);
+                const Preset &preset, const std::vector<bool> &sheltered);
 
 // A game that was won or lost.
 QString ended(const FormHost &window, const gameboard &board, const BoardSnapshot &state,
