@@ -56,13 +56,13 @@ public:
 
     // Plays `events` events; returns the report of the first broken rule, or an empty text.
     QString play(long long events);
-    // Delivers one event and checks the game afterwards, as play() does.
-    QString playOne(const PlayEvent &event);
 
     const PlayStats &stats() const { return stats_; }
     const Preset &preset() const { return *preset_; }
 
 private:
+    // Delivers one event and checks the game afterwards.
+    QString playOne(const PlayEvent &event);
     PlayEvent draw();
     int drawCell(const BoardSnapshot &state);
     void deliver(const PlayEvent &event);
