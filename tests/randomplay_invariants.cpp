@@ -40,8 +40,14 @@ QString settingsAndMenus(const FormHost &window, const Preset &preset) {
             .arg(Module1::rows)
             .arg(Module1::totalmines)
             .arg(preset.action);
+    const bool flags[] = {Module1::easy == true, Module1::medium == true, Module1::hard == true};
     int checked = 0;
-    for (const Preset &p : Preset::all()) {
+    for (std::size_t i = 0; i < Preset::all().size(); ++i) {
+        const Preset &p = Preset::all()[i];
+        if (flags[i] != (p == preset))
+            return QStringLiteral("the flag of %1 is %2 while %3 is in force")
+                .arg(p.action, flags[i] ? QStringLiteral("True") : QStringLiteral("False"),
+                     preset.action);
         const bool isChecked = window.action(p.action)->isChecked();
         checked += isChecked ? 1 : 0;
         if (isChecked != (p == preset))
