@@ -90,6 +90,8 @@ int main(int argc, char **argv) {
     const pid_t child = fork();
     if (child == 0) {
         close(ConnectionNumber(display));
+        // Our standard output carries the result; the program's own output goes to stderr.
+        dup2(STDERR_FILENO, STDOUT_FILENO);
         execvp(argv[first], argv + first);
         _exit(127);
     }
