@@ -17,6 +17,10 @@ GameFixture::GameFixture(float timeOfDay, std::uint64_t seed) : time_(timeOfDay)
     runtime::seedGenerator(seed);
     window_ = std::make_unique<FormHost>(gameboard::menuDesign(), gameboard::create);
     window_->showForm();
+    // Shortcut keys reach only the active window.
+    window_->activateWindow();
+    if (!QTest::qWaitForWindowActive(window_.get()))
+        qFatal("The game window did not become active");
 }
 
 GameFixture::~GameFixture() {
@@ -61,6 +65,8 @@ void GameFixture::tick() {
 }
 
 void GameFixture::flushDeletes() {
+    // Pending events of discarded controls would otherwise pile up from game to game.
+    QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
