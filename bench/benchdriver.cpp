@@ -41,26 +41,23 @@ void timedInMicroseconds(benchmark::internal::Benchmark *benchmark) {
         ->ReportAggregatesOnly(true);
 }
 
-void deliverPosted() {
-    QCoreApplication::sendPostedEvents();
-}
-
 void newGame(GameFixture &game, const char *command) {
     game.triggerMenu(QString::fromLatin1(command));
     // The window is exposed, and so paintable, only once the platform's events have been read.
     QCoreApplication::processEvents();
-    paint(game);
+    paint();
     GameFixture::flushDeletes();
 }
 
-void paint(GameFixture &game) {
-    game.window().grab();
+void paint() {
+    // The widgets' update requests are posted events; delivering them paints the backing store.
+    QCoreApplication::sendPostedEvents();
 }
 
-int paintCounted(GameFixture &game) {
+int paintCounted() {
     PaintCounter counter;
     qApp->installEventFilter(&counter);
-    paint(game);
+    paint();
     qApp->removeEventFilter(&counter);
     return counter.count;
 }

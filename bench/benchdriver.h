@@ -19,8 +19,6 @@ inline const char *const easy = "mnuEZ";
 inline const char *const medium = "mnuMed";
 inline const char *const hard = "mnuHrd";
 
-// Delivers the posted events (layout requests, polish) without running timers or deletions.
-void deliverPosted();
 // Wall-clock time, the median of ten repetitions. What takes milliseconds runs a fixed number of
 // times per repetition, because every iteration needs a new board set up outside the timing.
 void timedInMilliseconds(benchmark::internal::Benchmark *benchmark);
@@ -28,10 +26,11 @@ void timedInMicroseconds(benchmark::internal::Benchmark *benchmark);
 
 // Starts a new game by its menu command and paints the window; the discarded game is disposed of.
 void newGame(GameFixture &game, const char *command);
-// Paints the whole window now, every widget of it, as its first appearance on the screen does.
-void paint(GameFixture &game);
+// Delivers the posted events as the event loop does next, without running timers or deletions:
+// the layout requests, then the update requests, which paint what changed.
+void paint();
 // The same, returning the number of widgets that received a paint event.
-int paintCounted(GameFixture &game);
+int paintCounted();
 
 // A mouse button going down on a widget; the release follows separately, as the player's does.
 void press(QWidget *widget, Qt::MouseButton button);

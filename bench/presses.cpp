@@ -26,7 +26,7 @@ void BM_Cascade540(benchmark::State &state, bool withPaint) {
         state.ResumeTiming();
         press(far, Qt::LeftButton);
         if (withPaint)
-            paint(game);
+            paint();
         state.PauseTiming();
         release(far, Qt::LeftButton);
         if (game.board().covered != 100 || game.board().face.caption() != QLatin1String("J")) {
