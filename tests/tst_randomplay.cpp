@@ -156,9 +156,9 @@ void tst_randomplay::newGamesLeaveNothingBehind() {
     }
     game.clickFace();
     GameFixture::flushDeletes();
-    const Preset &last = Preset::all()[std::size_t(games - 1) % Preset::all().size()];
-    const BoardSnapshot state = BoardSnapshot::of(game.board(), last.cells());
-    const QString broken = invariants::fresh(game.window(), game.board(), state, last);
+    const Preset &lastPreset = Preset::all()[std::size_t(games - 1) % Preset::all().size()];
+    const BoardSnapshot state = BoardSnapshot::of(game.board(), lastPreset.cells());
+    const QString broken = invariants::fresh(game.window(), game.board(), state, lastPreset);
     QVERIFY2(broken.isEmpty(), qPrintable(broken));
     if (isSoak()) {
         qInfo("%d new games: resident %ld KiB after game %d, %ld KiB at the end, peak %ld KiB, "
