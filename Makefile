@@ -37,7 +37,8 @@ bench: deps
 	scripts/measure-process.sh $(BENCH_BUILD)
 
 soak: build
-	QT_QPA_PLATFORM=offscreen PEBBLERUN_SOAK=1 $(BUILD)/tests/tst_randomplay -nocrashhandler
+	QT_QPA_PLATFORM=offscreen PEBBLERUN_SOAK=1 QTEST_FUNCTION_TIMEOUT=86400000 \
+	    $(BUILD)/tests/tst_randomplay -nocrashhandler -maxwarnings 0
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
