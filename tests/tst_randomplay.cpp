@@ -152,6 +152,8 @@ void tst_randomplay::newGamesLeaveNothingBehind() {
                 baseline = last;
             if (baseline >= 0)
                 peak = std::max(peak, last);
+            if (isSoak() && (i + 1) % 999 == 0)
+                qInfo("after %d new games: resident %ld KiB", i + 1, last);
         }
     }
     game.clickFace();
