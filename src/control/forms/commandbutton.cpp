@@ -4,14 +4,44 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <qdrawutil.h>
 
 class ButtonWidget : public QPushButton {
 public:
-    ButtonWidget(CommandButton &owner, QWidget *parent) : QPushButton(parent), owner_(owner) {}
+    ButtonWidget(CommandButton &owner, QWidget *parent) : QPushButton(parent), owner_(owner) {
+        // It paints every pixel of its box, so what lies below a cover is not painted at all.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
 
 protected:
+    // A plain raised button drawn directly: a board has hundreds of them, and the style's
+    // rounded gradients cost more than the rest of a new game.
+    void paintEvent(QPaintEvent *) override {
+        QPainter painter(this);
+        const QPalette &colours = palette();
+        const bool sunken = isDown();
+        qDrawWinButton(&painter, rect(), colours, sunken, &colours.button());
+        if (hasFocus()) {
+            painter.setPen(QPen(colours.color(QPalette::ButtonText), 1, Qt::DotLine));
+            painter.drawRect(rect().adjusted(3, 3, -4, -4));
+        }
+        if (text().isEmpty())
+            return;
+        painter.setFont(font());
+        const QRect box = sunken ? rect().translated(1, 1) : rect();
+        if (!isEnabled()) {
+            // Etched, as a greyed button's text is.
+            painter.setPen(colours.color(QPalette::Light));
+            painter.drawText(box.translated(1, 1), Qt::AlignCenter | Qt::TextDontClip, text());
+        }
+        painter.setPen(colours.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                     QPalette::ButtonText));
+        painter.drawText(box, Qt::AlignCenter | Qt::TextDontClip, text());
+    }
+
     // The game acts when a button goes down, not on release.
     void mousePressEvent(QMouseEvent *event) override {
         QPointer<ButtonWidget> alive(this);
@@ -94,6 +124,8 @@ void CommandButton::setCaption(const QString &caption) {
 }
 
 void CommandButton::setEnabled(bool enabled) {
+    if (enabled == enabled_)
+        return;
     enabled_ = enabled;
     button_->setEnabled(enabled);
 }

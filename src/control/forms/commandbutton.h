@@ -27,7 +27,7 @@ public:
     // A copy of the design-time properties of the template; it starts hidden.
     static std::unique_ptr<CommandButton> copyOf(const CommandButton &element0, QWidget *parent);
 
-    QString caption() const { return caption_; }
+    const QString &caption() const { return caption_; }
     void setCaption(const QString &caption);
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled);

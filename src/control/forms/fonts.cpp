@@ -51,11 +51,12 @@ QFont buildFont(const FontSpec &spec) {
 struct ResolvedFont {
     QFont font;
     QFontMetricsF metrics;
+    QHash<QString, qreal> advances;
     explicit ResolvedFont(const QFont &f) : font(f), metrics(f) {}
 };
 
 // Hundreds of controls share a handful of fonts; resolving each once keeps a new game cheap.
-const ResolvedFont &lookup(const FontSpec &spec) {
+ResolvedFont &lookup(const FontSpec &spec) {
     static QHash<QString, std::shared_ptr<ResolvedFont>> cache;
     const QString key = spec.name + QLatin1Char('|') + QString::number(spec.pointSize) +
                         QLatin1String(spec.bold ? "|b" : "|");
@@ -92,6 +93,14 @@ const QFont &resolve(const FontSpec &spec) {
 
 const QFontMetricsF &metrics(const FontSpec &spec) {
     return lookup(spec).metrics;
+}
+
+qreal horizontalAdvance(const FontSpec &spec, const QString &text) {
+    ResolvedFont &resolved = lookup(spec);
+    auto it = resolved.advances.constFind(text);
+    if (it == resolved.advances.constEnd())
+        it = resolved.advances.insert(text, resolved.metrics.horizontalAdvance(text));
+    return *it;
 }
 
 QString displayText(const QString &caption, const FontSpec &spec) {

@@ -21,6 +21,9 @@ namespace fonts {
 // The font that draws the spec. Wingdings and Impact fall back to installed equivalents.
 const QFont &resolve(const FontSpec &spec);
 const QFontMetricsF &metrics(const FontSpec &spec);
+// The advance of a text in the spec's font, as metrics(spec) measures it; repeated texts are
+// measured once.
+qreal horizontalAdvance(const FontSpec &spec, const QString &text);
 
 // The text to draw for a caption: where Wingdings is missing its letters become the
 // pictograms they stand for, while the caption itself keeps the letters.

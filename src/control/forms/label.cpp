@@ -57,6 +57,8 @@ void Label::setCaption(const QString &caption) {
 }
 
 void Label::setForeColor(int color) {
+    if (color == foreColor_)
+        return;
     foreColor_ = color;
     label_->color = toQColor(color);
     label_->update();
@@ -96,6 +98,6 @@ void Label::fontChanged() {
 
 void Label::measure() {
     const QFontMetricsF &metrics = fonts::metrics(font_);
-    setWidth(static_cast<float>(twips::fromPixels(metrics.horizontalAdvance(label_->text))));
+    setWidth(static_cast<float>(twips::fromPixels(fonts::horizontalAdvance(font_, label_->text))));
     setHeight(static_cast<float>(twips::fromPixels(metrics.height())));
 }

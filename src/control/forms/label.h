@@ -19,7 +19,7 @@ public:
     // A copy of the design-time properties of the template; it starts hidden.
     static std::unique_ptr<Label> copyOf(const Label &element0, QWidget *parent);
 
-    QString caption() const { return caption_; }
+    const QString &caption() const { return caption_; }
     void setCaption(const QString &caption);
     int foreColor() const { return foreColor_; }
     void setForeColor(int color);
