@@ -44,6 +44,11 @@ protected:
 
     // The game acts when a button goes down, not on release.
     void mousePressEvent(QMouseEvent *event) override {
+        // Qt keeps input from a disabled widget but not from a hidden one; neither may act.
+        if (isHidden() || !isEnabled()) {
+            event->accept();
+            return;
+        }
         QPointer<ButtonWidget> alive(this);
         if (owner_.mouseDown_) {
             const QPointF pos = event->position();
