@@ -106,10 +106,15 @@ qreal horizontalAdvance(const FontSpec &spec, const QString &text) {
 QString displayText(const QString &caption, const FontSpec &spec) {
     if (spec.name.compare(wingdings, Qt::CaseInsensitive) != 0 || !wingdingsMissing())
         return caption;
+    const QFontMetricsF &standIn = lookup(spec).metrics;
     QString text;
     for (QChar letter : caption) {
+        // Without a font that has the pictogram, the letter itself is clearer than a blank box.
         const char32_t code = pictogramFor(letter);
-        text += QString::fromUcs4(&code, 1);
+        if (standIn.inFontUcs4(code))
+            text += QString::fromUcs4(&code, 1);
+        else
+            text += letter;
     }
     return text;
 }
