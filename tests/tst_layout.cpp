@@ -38,6 +38,8 @@ private slots:
     void everyCellInPlace();
     void templatesNeverShown_data();
     void templatesNeverShown();
+    void windowResizedWithinTheCommand_data();
+    void windowResizedWithinTheCommand();
 };
 
 void tst_layout::windowAndFace_data() {
@@ -186,6 +188,27 @@ void tst_layout::templatesNeverShown() {
     QCOMPARE(board.mine[0].caption(), QStringLiteral("XX"));
     QCOMPARE(board.mine[0].width(), 225.0f);
     QCOMPARE(board.mine[0].height(), 195.0f);
+}
+
+void tst_layout::windowResizedWithinTheCommand_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("cell");
+    QTest::newRow("Medium") << QStringLiteral("mnuMed") << 256;
+    QTest::newRow("Hard") << QStringLiteral("mnuHrd") << 640;
+}
+
+// A press right after choosing a larger board must land on it, before any event is processed.
+void tst_layout::windowResizedWithinTheCommand() {
+    QFETCH(QString, item);
+    QFETCH(int, cell);
+    GameFixture game;
+    game.triggerMenu(item);
+    gameboard &board = game.board();
+    QCOMPARE(game.window().centralWidget()->size(), board.area()->size());
+    QWidget *cover = board.square[cell].widget();
+    const QPoint centre = cover->mapTo(&game.window(), cover->rect().center());
+    QVERIFY2(game.window().rect().contains(centre), "the last cell lies outside the window");
+    QCOMPARE(game.window().childAt(centre), cover);
 }
 
 QTEST_MAIN(tst_layout)

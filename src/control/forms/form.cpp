@@ -28,6 +28,10 @@ Form::~Form() {
     delete area_;
 }
 
+QWidget *Form::area() const {
+    return area_;
+}
+
 void Form::setBackColor(int color) {
     backColor_ = color;
     QPalette palette = area_->palette();

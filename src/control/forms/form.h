@@ -15,6 +15,8 @@ class QWidget;
 // A form: the window's inner area with its controls, its outer size in twips, its caption
 // and its menu items. A form lives for one load; the host window shows one form at a time.
 class Form : public QObject {
+    Q_OBJECT
+
 public:
     // The outer size exceeds the inner area by the frame, title bar and menu bar.
     static constexpr float frameWidth = 113;
@@ -36,7 +38,7 @@ public:
     void setBackColor(int color);
 
     FormHost &host() const { return host_; }
-    QWidget *area() const { return area_; }
+    QWidget *area() const;
     // Shapes lie below labels, and labels below command buttons.
     QWidget *shapeLayer() const { return shapeLayer_; }
     QWidget *labelLayer() const { return labelLayer_; }

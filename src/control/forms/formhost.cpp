@@ -26,6 +26,8 @@ void FormHost::showForm() {
     setWindowTitle(form_->caption());
     form_->fitArea();
     stage_->setFixedSize(form_->area()->size());
+    // Resized now rather than at the next pass of the event loop, so the first press lands.
+    layout()->activate();
     form_->area()->show();
     if (!isVisible())
         show();
