@@ -42,7 +42,7 @@ entry=$(dpkg-deb --fsys-tarfile "$deb" | tar -tvf - ./usr/bin/pebblerun)
 # Depends as a list of package names, alternatives and version constraints aside.
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(echo "$depends" | tr ',|' '\n\n' | sed 's/(.*)//; s/:.*//; s/ //g' | grep -v '^$' | sort -u)
-declares() { echo "$names" | grep -qx "$1"; }
+declares() { grep -qx "$1" <<<"$names"; }
 
 # The package that ships a library path; merged-/usr systems record either spelling.
 owner() {
@@ -53,8 +53,8 @@ owner() {
 needed=$(readelf -d "$root/usr/bin/pebblerun" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 [ -n "$needed" ] || fail "the program links no shared library?"
 for soname in $needed; do
-    path=$(ldconfig -p | awk -v so="$soname" '$1 == so && /x86-64|x86_64|64bit/ { print $NF; exit }')
-    [ -n "$path" ] || path=$(ldconfig -p | awk -v so="$soname" '$1 == so { print $NF; exit }')
+    path=$(ldconfig -p | awk -v so="$soname" '$1 == so && /x86-64|x86_64|64bit/ && !found { print $NF; found = 1 }')
+    [ -n "$path" ] || path=$(ldconfig -p | awk -v so="$soname" '$1 == so && !found { print $NF; found = 1 }')
     [ -n "$path" ] || fail "$soname is not installed here"
     pkg=$(owner "$(readlink -f "$path")" || owner "$path") || fail "no package ships $path"
     pkg=${pkg%%:*}
@@ -65,7 +65,7 @@ for pkg in libqt6svg6 fonts-symbola fonts-dejavu-extra; do
     declares "$pkg" || fail "Depends does not name $pkg: $depends"
 done
 # The platform plugin that opens the window on X11 comes with the Qt GUI library.
-declares "$(owner "$(find /usr/lib -name libqxcb.so -path '*qt6*' | head -1)" | cut -d: -f1)" ||
+declares "$(owner "$(find /usr/lib -name libqxcb.so -path '*qt6*' -print -quit)" | cut -d: -f1)" ||
     fail "Depends lacks the package of Qt's X11 platform plugin"
 
 echo "package $(basename "$deb") depends on: $depends"
