@@ -6,6 +6,8 @@
 #include <QHash>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace fonts {
 namespace {
@@ -56,14 +58,14 @@ struct ResolvedFont {
 };
 
 // Hundreds of controls share a handful of fonts; resolving each once keeps a new game cheap.
+// There are so few that a scan beats hashing.
 ResolvedFont &lookup(const FontSpec &spec) {
-    static QHash<QString, std::shared_ptr<ResolvedFont>> cache;
-    const QString key = spec.name + QLatin1Char('|') + QString::number(spec.pointSize) +
-                        QLatin1String(spec.bold ? "|b" : "|");
-    auto it = cache.constFind(key);
-    if (it == cache.constEnd())
-        it = cache.insert(key, std::make_shared<ResolvedFont>(buildFont(spec)));
-    return **it;
+    static std::vector<std::pair<FontSpec, std::unique_ptr<ResolvedFont>>> cache;
+    for (auto &[known, resolved] : cache)
+        if (known == spec)
+            return *resolved;
+    cache.emplace_back(spec, std::make_unique<ResolvedFont>(buildFont(spec)));
+    return *cache.back().second;
 }
 
 char32_t pictogramFor(QChar letter) {
