@@ -8,7 +8,7 @@ packages=(
     libbenchmark-dev
     fonts-symbola fonts-dejavu-core fonts-dejavu-extra
     libqt6svg6
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick x11-utils xdotool libx11-dev
     desktop-file-utils appstream dpkg-dev
 )
 
