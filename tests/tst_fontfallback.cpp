@@ -28,14 +28,14 @@ void tst_fontfallback::glyphLettersStayReadable_data() {
 void tst_fontfallback::glyphLettersStayReadable() {
     QFETCH(QString, letter);
     QFETCH(double, pointSize);
-    const FontSpec spec{QStringLiteral("Wingdings"), pointSize, false};
-    const QString shown = fonts::displayText(letter, spec);
+    const FontSpec wanted{QStringLiteral("Wingdings"), pointSize, false};
+    const QString shown = fonts::displayText(letter, wanted);
     QVERIFY2(!shown.isEmpty(), "nothing to show");
     if (shown == letter)
         return;
     const QList<uint> codes = shown.toUcs4();
     QCOMPARE(codes.size(), 1);
-    QVERIFY2(QFontMetricsF(fonts::resolve(spec)).inFontUcs4(codes.front()),
+    QVERIFY2(QFontMetricsF(fonts::resolve(wanted)).inFontUcs4(codes.front()),
              qPrintable(QStringLiteral("U+%1 would be a blank box").arg(codes.front(), 0, 16)));
 }
 

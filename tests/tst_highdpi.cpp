@@ -146,28 +146,28 @@ void tst_highdpi::textIsDrawnInDevicePixels() {
     gameboard &board = game.board();
     game.tick();
     QWidget *widget = nullptr;
-    FontSpec spec;
+    FontSpec wanted;
     if (control == QLatin1String("face")) {
         widget = board.face.widget();
-        spec = board.face.font();
+        wanted = board.face.font();
     } else if (control == QLatin1String("time")) {
         widget = board.time.widget();
-        spec = board.time.font();
+        wanted = board.time.font();
     } else if (control == QLatin1String("minesleft")) {
         widget = board.minesleft.widget();
-        spec = board.minesleft.font();
+        wanted = board.minesleft.font();
     } else if (control == QLatin1String("count")) {
         const int k = game.cellsWithLabel(QStringLiteral("1")).front();
         game.pressCover(k);
         widget = board.mine[k].widget();
-        spec = board.mine[k].font();
+        wanted = board.mine[k].font();
     } else {
         game.pressCover(1, Qt::RightButton);
         widget = board.square[1].widget();
-        spec = board.square[1].font();
+        wanted = board.square[1].font();
     }
 
-    const QFontInfo drawn(fonts::resolve(spec));
+    const QFontInfo drawn(fonts::resolve(wanted));
     QVERIFY2(QFontDatabase::isSmoothlyScalable(drawn.family(), drawn.styleName()),
              qPrintable(drawn.family() + QStringLiteral(" is a bitmap font")));
 

@@ -29,23 +29,23 @@ bool impactMissing() {
     return missing;
 }
 
-QFont buildFont(const FontSpec &spec) {
+QFont buildFont(const FontSpec &wanted) {
     QFont font = QApplication::font();
-    if (spec.name.compare(wingdings, Qt::CaseInsensitive) == 0 && wingdingsMissing()) {
+    if (wanted.name.compare(wingdings, Qt::CaseInsensitive) == 0 && wingdingsMissing()) {
         font = QFont(QStringLiteral("Symbola"));
-    } else if (spec.name.compare(impact, Qt::CaseInsensitive) == 0 && impactMissing()) {
+    } else if (wanted.name.compare(impact, Qt::CaseInsensitive) == 0 && impactMissing()) {
         // A heavy condensed sans stands in for Impact.
         font = QFont(QStringLiteral("DejaVu Sans Condensed"));
         font.setStretch(QFont::Condensed);
         font.setWeight(QFont::Bold);
-    } else if (!spec.name.isEmpty()) {
-        font = QFont(spec.name);
+    } else if (!wanted.name.isEmpty()) {
+        font = QFont(wanted.name);
     }
-    if (spec.pointSize > 0)
-        font.setPointSizeF(spec.pointSize);
+    if (wanted.pointSize > 0)
+        font.setPointSizeF(wanted.pointSize);
     else
         font.setPointSizeF(QApplication::font().pointSizeF());
-    if (spec.bold)
+    if (wanted.bold)
         font.setWeight(QFont::Bold);
     return font;
 }
@@ -59,12 +59,12 @@ struct ResolvedFont {
 
 // Hundreds of controls share a handful of fonts; resolving each once keeps a new game cheap.
 // There are so few that a scan beats hashing.
-ResolvedFont &lookup(const FontSpec &spec) {
+ResolvedFont &lookup(const FontSpec &wanted) {
     static std::vector<std::pair<FontSpec, std::unique_ptr<ResolvedFont>>> cache;
     for (auto &[known, resolved] : cache)
-        if (known == spec)
+        if (known == wanted)
             return *resolved;
-    cache.emplace_back(spec, std::make_unique<ResolvedFont>(buildFont(spec)));
+    cache.emplace_back(wanted, std::make_unique<ResolvedFont>(buildFont(wanted)));
     return *cache.back().second;
 }
 
@@ -89,26 +89,26 @@ char32_t pictogramFor(QChar letter) {
 
 } // namespace
 
-const QFont &resolve(const FontSpec &spec) {
-    return lookup(spec).font;
+const QFont &resolve(const FontSpec &wanted) {
+    return lookup(wanted).font;
 }
 
-const QFontMetricsF &metrics(const FontSpec &spec) {
-    return lookup(spec).metrics;
+const QFontMetricsF &metrics(const FontSpec &wanted) {
+    return lookup(wanted).metrics;
 }
 
-qreal horizontalAdvance(const FontSpec &spec, const QString &text) {
-    ResolvedFont &resolved = lookup(spec);
+qreal horizontalAdvance(const FontSpec &wanted, const QString &text) {
+    ResolvedFont &resolved = lookup(wanted);
     auto it = resolved.advances.constFind(text);
     if (it == resolved.advances.constEnd())
         it = resolved.advances.insert(text, resolved.metrics.horizontalAdvance(text));
     return *it;
 }
 
-QString displayText(const QString &caption, const FontSpec &spec) {
-    if (spec.name.compare(wingdings, Qt::CaseInsensitive) != 0 || !wingdingsMissing())
+QString displayText(const QString &caption, const FontSpec &wanted) {
+    if (wanted.name.compare(wingdings, Qt::CaseInsensitive) != 0 || !wingdingsMissing())
         return caption;
-    const QFontMetricsF &standIn = lookup(spec).metrics;
+    const QFontMetricsF &standIn = lookup(wanted).metrics;
     QString text;
     for (QChar letter : caption) {
         // Without a font that has the pictogram, the letter itself is clearer than a blank box.

@@ -18,15 +18,15 @@ struct FontSpec {
 
 namespace fonts {
 
-// The font that draws the spec. Wingdings and Impact fall back to installed equivalents.
-const QFont &resolve(const FontSpec &spec);
-const QFontMetricsF &metrics(const FontSpec &spec);
-// The advance of a text in the spec's font, as metrics(spec) measures it; repeated texts are
+// The Qt font that draws the wanted font; Wingdings and Impact fall back to installed equivalents.
+const QFont &resolve(const FontSpec &wanted);
+const QFontMetricsF &metrics(const FontSpec &wanted);
+// The advance of a text in the wanted font, as metrics(wanted) measures it; repeated texts are
 // measured once.
-qreal horizontalAdvance(const FontSpec &spec, const QString &text);
+qreal horizontalAdvance(const FontSpec &wanted, const QString &text);
 
 // The text to draw for a caption: where Wingdings is missing its letters become the
-// pictograms they stand for, while the caption itself keeps the letters.
-QString displayText(const QString &caption, const FontSpec &spec);
+// pictograms they stand for, where an installed font has them; the caption keeps the letters.
+QString displayText(const QString &caption, const FontSpec &wanted);
 
 } // namespace fonts
