@@ -1,4 +1,5 @@
 #include "gamefixture.h"
+#include "hiderecorder.h"
 
 #include "board/module1.h"
 
@@ -53,30 +54,6 @@ void press(GameFixture &game, int cell, Qt::MouseButton button = Qt::LeftButton,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     pressOver(game, game.board().square[cell].widget(), button, modifiers);
 }
-
-// Records the order in which the covers of the board are hidden.
-class HideRecorder : public QObject {
-public:
-    explicit HideRecorder(const GameFixture &game) {
-        for (int k = 1; k <= game.cellCount(); ++k) {
-            QWidget *cover = game.board().square[k].widget();
-            cells_.insert(cover, k);
-            cover->installEventFilter(this);
-        }
-    }
-
-    QList<int> order;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Hide)
-            order.append(cells_.value(watched));
-        return false;
-    }
-
-private:
-    QHash<QObject *, int> cells_;
-};
 
 QList<int> coveredCells(const GameFixture &game) {
     QList<int> cells;

@@ -1,4 +1,5 @@
 #include "gamefixture.h"
+#include "hiderecorder.h"
 
 #include "board/module1.h"
 
@@ -112,30 +113,6 @@ QList<int> randomMines(const Preset &preset, std::mt19937 &random) {
     std::shuffle(cells.begin(), cells.end(), random);
     return cells.mid(0, preset.mines);
 }
-
-// Records the order in which the covers of the board are hidden.
-class HideRecorder : public QObject {
-public:
-    explicit HideRecorder(const GameFixture &game) {
-        for (int k = 1; k <= game.cellCount(); ++k) {
-            QWidget *cover = game.board().square[k].widget();
-            cells_.insert(cover, k);
-            cover->installEventFilter(this);
-        }
-    }
-
-    QList<int> order;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Hide)
-            order.append(cells_.value(watched));
-        return false;
-    }
-
-private:
-    QHash<QObject *, int> cells_;
-};
 
 } // namespace
 
