@@ -18,16 +18,26 @@ void gameboard::lose() {
     gameover();
 }
 
+namespace {
+
+// Compared for every cell at every end of a game, which a winning cascade repeats hundreds of
+// times.
+const QString mineCode = QStringLiteral("M");
+const QString explodedCode = QStringLiteral("N");
+
+} // namespace
+
 void gameboard::gameover() {
     const int n = Module1::rows * Module1::cols;
     for (int k = 1; k <= n; ++k) {
-        square[k].setEnabled(false);
-        const QString content = mine[k].caption();
-        if (content == QLatin1String("N") || content == QLatin1String("M"))
-            square[k].setVisible(false);
-        if (mine[k].caption() != QLatin1String("M") && square[k].caption() == QLatin1String("M")) {
-            mine[k].setCaption(QStringLiteral("X"));
-            mine[k].setForeColor(RGB(255, 50, 50));
+        CommandButton &cover = square[k];
+        Label &content = mine[k];
+        cover.setEnabled(false);
+        if (content.caption() == explodedCode || content.caption() == mineCode)
+            cover.setVisible(false);
+        if (content.caption() != mineCode && cover.caption() == mineCode) {
+            content.setCaption(QStringLiteral("X"));
+            content.setForeColor(RGB(255, 50, 50));
         }
     }
 }
