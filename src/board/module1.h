@@ -12,7 +12,6 @@ public:
         return *this;
     }
     bool operator==(bool value) const { return value_.value_or(false) == value; }
-    bool isEmpty() const { return !value_.has_value(); }
 
 private:
     std::optional<bool> value_;

@@ -37,7 +37,6 @@ public:
     void setFontName(const QString &name);
 
     // Whether Tab and the initial focus reach the button.
-    bool isTabStop() const { return tabStop_; }
     void setTabStop(bool tabStop);
 
     void setMouseDownHandler(MouseDownHandler handler) { mouseDown_ = std::move(handler); }

@@ -30,7 +30,6 @@ public:
     void setFontSize(double pointSize);
     void setFontBold(bool bold);
 
-    bool isAutoSize() const { return autoSize_; }
     // Takes effect at the next change of text or font; the design size stands until then.
     void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
 

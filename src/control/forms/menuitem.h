@@ -26,8 +26,6 @@ public:
     // Stops Click from reaching this form.
     void detach();
 
-    QAction *action() const { return action_; }
-
 private:
     QAction *action_;
     QMetaObject::Connection connection_;
