@@ -60,6 +60,19 @@ void GameFixture::triggerMenu(const QString &name) {
     window_->action(name)->trigger();
 }
 
+void GameFixture::choose(int preset) {
+    triggerMenu(QString::fromLatin1(difficulties[preset].item));
+    flushDeletes();
+}
+
+void GameFixture::uncoverEverySafeCell() {
+    for (int k = 1; k <= cellCount(); ++k) {
+        if (board().square[k].isVisible() && board().square[k].caption().isEmpty() &&
+            board().mine[k].caption() != QLatin1String("M"))
+            pressCover(k);
+    }
+}
+
 void GameFixture::tick() {
     board().Timer1.tick();
 }

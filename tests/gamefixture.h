@@ -9,6 +9,17 @@
 #include <memory>
 #include <vector>
 
+// The three difficulties: the menu item that chooses each, and its board.
+struct Difficulty {
+    const char *item;
+    int cols;
+    int rows;
+    int mines;
+};
+
+inline constexpr Difficulty difficulties[] = {
+    {"mnuEZ", 8, 8, 10}, {"mnuMed", 16, 16, 40}, {"mnuHrd", 32, 20, 100}};
+
 // Starts the game as the program does, with the clock and the generator under the test's control,
 // and drives it the way a player does.
 class GameFixture {
@@ -32,6 +43,10 @@ public:
     void clickFace();
     void shortcut(const QKeySequence &keys);
     void triggerMenu(const QString &name);
+    // A new game of difficulties[preset], once the event loop has done what the old one left.
+    void choose(int preset);
+    // Presses every cover that hides neither a mine nor a flag.
+    void uncoverEverySafeCell();
     // Delivers one tick of Timer1, as the platform would.
     void tick();
 

@@ -25,15 +25,6 @@ void restoreFixtureClock(GameFixture &game) {
     runtime::setClock([&game] { return game.time(); });
 }
 
-void uncoverEverySafeCell(GameFixture &game) {
-    for (int k = 1; k <= game.cellCount(); ++k) {
-        const gameboard &board = game.board();
-        if (board.square[k].isVisible() && board.square[k].caption().isEmpty() &&
-            board.mine[k].caption() != "M")
-            game.pressCover(k);
-    }
-}
-
 QTimer *timerOfTheForm(const GameFixture &game) {
     const QList<QTimer *> timers = game.board().area()->findChildren<QTimer *>();
     return timers.size() == 1 ? timers.front() : nullptr;
@@ -213,7 +204,7 @@ void tst_clock::frozenAtTheEnd() {
     if (tickedBefore)
         game.tick();
     if (won)
-        uncoverEverySafeCell(game);
+        game.uncoverEverySafeCell();
     else
         game.pressCover(easyMines.back());
     QCOMPARE(game.board().face.caption(), face);
@@ -361,7 +352,7 @@ void tst_clock::wholeGameWithFlagsAndClock() {
     QCOMPARE(clockText(game), "01:35");
     QCOMPARE(board->minesleft.caption(), counterAtEnd);
 
-    uncoverEverySafeCell(game);
+    game.uncoverEverySafeCell();
 
     QCOMPARE(&game.board(), board);
     QCOMPARE(board->face.caption(), "J");

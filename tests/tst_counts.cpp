@@ -14,30 +14,15 @@ using runtime::RGB;
 
 namespace {
 
-struct Preset {
-    const char *item;
-    int cols;
-    int rows;
-    int mines;
-};
-
-const Preset presets[] = {{"mnuEZ", 8, 8, 10}, {"mnuMed", 16, 16, 40}, {"mnuHrd", 32, 20, 100}};
 enum PresetIndex { Easy, Medium, Hard };
 
 // Stands for the template's text colour, which a cell without neighbouring mines keeps.
 constexpr int templateColour = -1;
 
-void choose(GameFixture &game, int preset) {
-    game.triggerMenu(presets[preset].item);
-    // Pending events go out and the old game goes, as the event loop would do it.
-    QCoreApplication::sendPostedEvents();
-    GameFixture::flushDeletes();
-}
-
 // `around`, the mines that matter to `cell`, and enough others far from it, on no cell that
 // touches it on the board or follows or precedes it within a row's length.
 std::vector<int> layoutAround(int preset, int cell, const std::vector<int> &around) {
-    const Preset &p = presets[preset];
+    const Difficulty &p = difficulties[preset];
     const int cells = p.cols * p.rows;
     std::vector<int> candidates;
     for (int k = 1; k <= cells; ++k) {
@@ -127,12 +112,12 @@ void tst_counts::plantedCounts() {
     QFETCH(std::vector<int>, around);
     QFETCH(QString, text);
     QFETCH(int, colour);
-    const Preset &p = presets[preset];
+    const Difficulty &p = difficulties[preset];
     const std::vector<int> layout = layoutAround(preset, cell, around);
     QCOMPARE(static_cast<int>(layout.size()), p.mines);
     GameFixture game;
     GameFixture::plantMines(layout, p.cols, p.rows);
-    choose(game, preset);
+    game.choose(preset);
     gameboard &board = game.board();
     QCOMPARE(static_cast<int>(game.cellsWithLabel("M").size()), p.mines);
 
@@ -152,17 +137,17 @@ void tst_counts::countsMatchTheMines_data() {
     QTest::addColumn<int>("seed");
     for (int preset = Easy; preset <= Hard; ++preset)
         for (int seed : {1, 4, 17, 2024})
-            QTest::addRow("%s seed %d", presets[preset].item, seed) << preset << seed;
+            QTest::addRow("%s seed %d", difficulties[preset].item, seed) << preset << seed;
 }
 
 void tst_counts::countsMatchTheMines() {
     QFETCH(int, preset);
     QFETCH(int, seed);
     GameFixture game(30000, static_cast<std::uint64_t>(seed));
-    choose(game, preset);
+    game.choose(preset);
     gameboard &board = game.board();
-    const int cols = presets[preset].cols;
-    const int rows = presets[preset].rows;
+    const int cols = difficulties[preset].cols;
+    const int rows = difficulties[preset].rows;
     const auto isMine = [&](int r, int c) {
         return r >= 0 && r < rows && c >= 0 && c < cols &&
                board.mine[r * cols + c + 1].caption() == QLatin1String("M");
@@ -194,7 +179,7 @@ void tst_counts::countsMatchTheMines() {
             }
         }
     }
-    QCOMPARE(mines, presets[preset].mines);
+    QCOMPARE(mines, difficulties[preset].mines);
 }
 
 QTEST_MAIN(tst_counts)

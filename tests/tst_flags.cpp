@@ -65,15 +65,6 @@ protected:
     }
 };
 
-void uncoverEverySafeCell(GameFixture &game) {
-    for (int k = 1; k <= game.cellCount(); ++k) {
-        const gameboard &board = game.board();
-        if (board.square[k].isVisible() && board.square[k].caption().isEmpty() &&
-            board.mine[k].caption() != "M")
-            game.pressCover(k);
-    }
-}
-
 } // namespace
 
 class tst_flags : public QObject {
@@ -388,7 +379,7 @@ void tst_flags::rightPressesAfterTheEnd() {
     game.pressCover(30, Qt::RightButton);
     if (won) {
         game.pressCover(aSafeCell, Qt::RightButton);
-        uncoverEverySafeCell(game);
+        game.uncoverEverySafeCell();
         QCOMPARE(game.board().face.caption(), "J");
         QCOMPARE(counter(game), "009");
     } else {

@@ -11,15 +11,6 @@
 
 namespace {
 
-const char *const presetItems[] = {"mnuEZ", "mnuMed", "mnuHrd"};
-
-void choose(GameFixture &game, int preset) {
-    game.triggerMenu(presetItems[preset]);
-    // Pending events go out and the old game goes, as the event loop would do it.
-    QCoreApplication::sendPostedEvents();
-    GameFixture::flushDeletes();
-}
-
 int pixels(double twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
@@ -63,8 +54,8 @@ void tst_layout::windowAndFace() {
     QFETCH(float, faceLeft);
     GameFixture game;
     // Each preset is reached from another one, so that the window really is resized.
-    choose(game, (preset + 1) % 3);
-    choose(game, preset);
+    game.choose((preset + 1) % 3);
+    game.choose(preset);
     gameboard &board = game.board();
 
     QCOMPARE(board.cellsize, 300.0);
@@ -118,7 +109,7 @@ void tst_layout::cellCorners() {
     QFETCH(float, left);
     QFETCH(float, top);
     GameFixture game;
-    choose(game, preset);
+    game.choose(preset);
     gameboard &board = game.board();
     for (Control *part : {static_cast<Control *>(&board.square[cell]),
                           static_cast<Control *>(&board.background[cell])}) {
@@ -142,7 +133,7 @@ void tst_layout::everyCellInPlace_data() {
 void tst_layout::everyCellInPlace() {
     QFETCH(int, preset);
     GameFixture game;
-    choose(game, preset);
+    game.choose(preset);
     gameboard &board = game.board();
     const int cols = Module1::cols;
     for (int k = 1; k <= game.cellCount(); ++k) {
@@ -171,7 +162,7 @@ void tst_layout::templatesNeverShown_data() {
 void tst_layout::templatesNeverShown() {
     QFETCH(int, preset);
     GameFixture game;
-    choose(game, preset);
+    game.choose(preset);
     QVERIFY(game.window().isVisible());
     gameboard &board = game.board();
     QVERIFY(!board.square[0].isVisible());

@@ -15,22 +15,6 @@ using runtime::RGB;
 
 namespace {
 
-struct Preset {
-    const char *item;
-    int cols;
-    int rows;
-    int mines;
-};
-
-const Preset presets[] = {{"mnuEZ", 8, 8, 10}, {"mnuMed", 16, 16, 40}, {"mnuHrd", 32, 20, 100}};
-
-void choose(GameFixture &game, int preset) {
-    game.triggerMenu(presets[preset].item);
-    // Pending events go out and the old game goes, as the event loop would do it.
-    QCoreApplication::sendPostedEvents();
-    GameFixture::flushDeletes();
-}
-
 // The number that a draw turns into `cell`.
 float numberFor(int cell, int cells) {
     return (static_cast<float>(cell) - 0.5f) / static_cast<float>(cells);
@@ -75,14 +59,14 @@ void tst_mines::minesAsPlaced_data() {
     QTest::addColumn<int>("seed");
     for (int preset = 0; preset < 3; ++preset)
         for (int seed : {1, 2, 3, 99})
-            QTest::addRow("%s seed %d", presets[preset].item, seed) << preset << seed;
+            QTest::addRow("%s seed %d", difficulties[preset].item, seed) << preset << seed;
 }
 
 void tst_mines::minesAsPlaced() {
     QFETCH(int, preset);
     QFETCH(int, seed);
     GameFixture game(36000, static_cast<std::uint64_t>(seed));
-    choose(game, preset);
+    game.choose(preset);
     gameboard &board = game.board();
     const int cells = game.cellCount();
     int mines = 0;
@@ -104,7 +88,7 @@ void tst_mines::minesAsPlaced() {
         // The player sees nothing of the placement.
         QVERIFY2(board.square[k].isVisible() && board.square[k].caption().isEmpty(), where);
     }
-    QCOMPARE(mines, presets[preset].mines);
+    QCOMPARE(mines, difficulties[preset].mines);
 }
 
 void tst_mines::plantedMinesLandWherePlanted_data() {
@@ -121,11 +105,11 @@ void tst_mines::plantedMinesLandWherePlanted_data() {
 void tst_mines::plantedMinesLandWherePlanted() {
     QFETCH(int, preset);
     QFETCH(std::vector<int>, cells);
-    const Preset &p = presets[preset];
+    const Difficulty &p = difficulties[preset];
     QCOMPARE(static_cast<int>(cells.size()), p.mines);
     GameFixture game;
     GameFixture::plantMines(cells, p.cols, p.rows);
-    choose(game, preset);
+    game.choose(preset);
     QCOMPARE(game.cellsWithLabel("M"), sorted(cells));
     for (int k : cells)
         QCOMPARE(game.board().background[k].backColor(), RGB(255, 0, 0));
@@ -140,7 +124,7 @@ void tst_mines::eachDrawTakesOneNumber() {
     script.insert(script.end(), after.begin(), after.end());
     GameFixture game;
     GameFixture::plantMines(script, 8, 8);
-    choose(game, 0);
+    game.choose(0);
     QCOMPARE(game.cellsWithLabel("M"), (std::vector<int>{1, 5, 20, 33, 40, 41, 42, 43, 44, 64}));
     QCOMPARE(runtime::Rnd(), numberFor(7, 64));
     QCOMPARE(runtime::Rnd(), numberFor(8, 64));
@@ -152,10 +136,10 @@ void tst_mines::drawCoversTheWholeBoard_data() {
     QTest::addColumn<int>("cell");
     const float belowOne = std::nextafter(1.0f, 0.0f);
     for (int preset = 0; preset < 3; ++preset) {
-        const int cells = presets[preset].cols * presets[preset].rows;
-        QTest::addRow("%s 0", presets[preset].item) << preset << 0.0f << 1;
-        QTest::addRow("%s 0.5", presets[preset].item) << preset << 0.5f << cells / 2 + 1;
-        QTest::addRow("%s below 1", presets[preset].item) << preset << belowOne << cells;
+        const int cells = difficulties[preset].cols * difficulties[preset].rows;
+        QTest::addRow("%s 0", difficulties[preset].item) << preset << 0.0f << 1;
+        QTest::addRow("%s 0.5", difficulties[preset].item) << preset << 0.5f << cells / 2 + 1;
+        QTest::addRow("%s below 1", difficulties[preset].item) << preset << belowOne << cells;
     }
 }
 
@@ -163,7 +147,7 @@ void tst_mines::drawCoversTheWholeBoard() {
     QFETCH(int, preset);
     QFETCH(float, number);
     QFETCH(int, cell);
-    const Preset &p = presets[preset];
+    const Difficulty &p = difficulties[preset];
     const int cells = p.cols * p.rows;
     // The first draw lands on `cell`, the others where `layoutWith` puts them.
     std::vector<int> others = layoutWith({cell}, p.mines, cells);
@@ -173,7 +157,7 @@ void tst_mines::drawCoversTheWholeBoard() {
         script.push_back(numberFor(k, cells));
     GameFixture game;
     runtime::scriptNumbers(script);
-    choose(game, preset);
+    game.choose(preset);
     others.push_back(cell);
     QCOMPARE(game.cellsWithLabel("M"), sorted(others));
 }
@@ -189,7 +173,7 @@ void tst_mines::sameSequenceSameMines() {
     QFETCH(int, preset);
     const auto twoGames = [preset](float timeOfDay, std::uint64_t seed) {
         GameFixture game(timeOfDay, seed);
-        choose(game, preset);
+        game.choose(preset);
         std::vector<std::vector<int>> layouts = {game.cellsWithLabel("M")};
         game.clickFace();
         layouts.push_back(game.cellsWithLabel("M"));
@@ -214,8 +198,8 @@ void tst_mines::gamesAtTheSameTimeDiffer() {
     GameFixture game(43200, 11);
     std::set<std::vector<int>> layouts;
     for (int round = 0; round < 20; ++round) {
-        choose(game, preset);
-        QCOMPARE(static_cast<int>(game.cellsWithLabel("M").size()), presets[preset].mines);
+        game.choose(preset);
+        QCOMPARE(static_cast<int>(game.cellsWithLabel("M").size()), difficulties[preset].mines);
         layouts.insert(game.cellsWithLabel("M"));
     }
     QCOMPARE(static_cast<int>(layouts.size()), 20);
