@@ -9,16 +9,24 @@ class ShapeWidget : public QWidget {
 public:
     using QWidget::QWidget;
 
-    QColor fill = Qt::white;
+    void setFill(const QColor &colour) {
+        fill_ = colour;
+        // A slightly darker outline keeps neighbouring open cells apart.
+        outline_ = colour.darker(125);
+        update();
+    }
 
 protected:
+    // Two fills rather than a stroked outline: a board paints hundreds of these at once.
     void paintEvent(QPaintEvent *) override {
         QPainter painter(this);
-        painter.fillRect(rect(), fill);
-        // A slightly darker outline keeps neighbouring open cells apart.
-        painter.setPen(fill.darker(125));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.fillRect(rect(), outline_);
+        painter.fillRect(rect().adjusted(1, 1, -1, -1), fill_);
     }
+
+private:
+    QColor fill_ = Qt::white;
+    QColor outline_ = QColor(Qt::white).darker(125);
 };
 
 Shape::Shape(QWidget *parent)
@@ -37,6 +45,5 @@ std::unique_ptr<Shape> Shape::copyOf(const Shape &element0, QWidget *parent) {
 
 void Shape::setBackColor(int color) {
     backColor_ = color;
-    shape_->fill = toQColor(color);
-    shape_->update();
+    shape_->setFill(toQColor(color));
 }
