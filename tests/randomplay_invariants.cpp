@@ -5,7 +5,7 @@
 #include "window/gameboard.h"
 
 #include <QAction>
-#include <QPushButton>
+#include <QAbstractButton>
 
 #include <algorithm>
 
@@ -300,7 +300,7 @@ QString fresh(const FormHost &window, const gameboard &board, const BoardSnapsho
     const auto areas = window.stage()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     if (areas.size() != 1 || areas.front() != board.area())
         return QStringLiteral("%1 inner areas live in the window").arg(areas.size());
-    const auto buttons = window.findChildren<QPushButton *>();
+    const auto buttons = window.stage()->findChildren<QAbstractButton *>();
     if (buttons.size() != preset.cells() + 2)
         return QStringLiteral("%1 buttons live in the window for %2 cells")
             .arg(buttons.size())

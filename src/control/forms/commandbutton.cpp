@@ -1,28 +1,31 @@
 #include "commandbutton.h"
 
+#include "bevel.h"
 #include "twips.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QPushButton>
 
-class ButtonWidget : public QPushButton {
+// An abstract button rather than a push button: a push button asks its parent for a new layout
+// when it is first polished, and a board of them floods the event queue with those requests.
+class ButtonWidget : public QAbstractButton {
 public:
-    ButtonWidget(CommandButton &owner, QWidget *parent) : QPushButton(parent), owner_(owner) {
+    ButtonWidget(CommandButton &owner, QWidget *parent) : QAbstractButton(parent), owner_(owner) {
         // It paints every pixel of its box, so what lies below a cover is not painted at all.
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
 protected:
-    // A plain raised button drawn directly: a board has hundreds of them, and the style's
-    // rounded gradients cost more than the rest of a new game.
+    // A plain raised button drawn by the forms layer: a board has hundreds of them, and the
+    // style's rounded gradients cost more than the rest of a new game.
     void paintEvent(QPaintEvent *) override {
         QPainter painter(this);
         const QPalette &colours = palette();
         const bool sunken = isDown();
-        drawBevel(painter, colours, sunken);
+        bevel::paint(painter, size(), colours, sunken);
         if (hasFocus()) {
             painter.setPen(QPen(colours.color(QPalette::ButtonText), 1, Qt::DotLine));
             painter.drawRect(rect().adjusted(3, 3, -4, -4));
@@ -59,7 +62,7 @@ protected:
             return;
         // The handler may have hidden or disabled this button; it then takes no press of its own.
         if (isVisible() && isEnabled())
-            QPushButton::mousePressEvent(event);
+            QAbstractButton::mousePressEvent(event);
         else
             event->accept();
     }
@@ -73,31 +76,10 @@ protected:
             click();
             return;
         }
-        QPushButton::keyPressEvent(event);
+        QAbstractButton::keyPressEvent(event);
     }
 
 private:
-    // A raised (or, while held, sunken) two-pixel bevel, drawn with filled rectangles only:
-    // a board paints hundreds of these at once.
-    void drawBevel(QPainter &painter, const QPalette &colours, bool sunken) const {
-        const QRect box = rect();
-        const int w = box.width();
-        const int h = box.height();
-        painter.fillRect(box, colours.button());
-        const QColor outerLight = colours.color(sunken ? QPalette::Shadow : QPalette::Light);
-        const QColor innerLight = colours.color(sunken ? QPalette::Dark : QPalette::Midlight);
-        const QColor innerDark = colours.color(sunken ? QPalette::Midlight : QPalette::Dark);
-        const QColor outerDark = colours.color(sunken ? QPalette::Light : QPalette::Shadow);
-        painter.fillRect(0, 0, w, 1, outerLight);
-        painter.fillRect(0, 0, 1, h, outerLight);
-        painter.fillRect(1, 1, w - 2, 1, innerLight);
-        painter.fillRect(1, 1, 1, h - 2, innerLight);
-        painter.fillRect(0, h - 1, w, 1, outerDark);
-        painter.fillRect(w - 1, 0, 1, h, outerDark);
-        painter.fillRect(1, h - 2, w - 2, 1, innerDark);
-        painter.fillRect(w - 2, 1, 1, h - 2, innerDark);
-    }
-
     static int buttonCode(Qt::MouseButton button) {
         switch (button) {
         case Qt::LeftButton:

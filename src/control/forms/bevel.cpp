@@ -1,0 +1,79 @@
+#include "bevel.h"
+
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPalette>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace bevel {
+namespace {
+
+struct Look {
+    QSize size;
+    qreal pixelRatio;
+    bool sunken;
+    std::array<QRgb, 5> colours;
+
+    bool operator==(const Look &other) const {
+        return size == other.size && pixelRatio == other.pixelRatio && sunken == other.sunken &&
+               colours == other.colours;
+    }
+};
+
+// Drawn with filled rectangles only, which keep their edges exact at any scale.
+void draw(QPainter &painter, const QSize &size, const QPalette &colours, bool sunken) {
+    const int w = size.width();
+    const int h = size.height();
+    painter.fillRect(0, 0, w, h, colours.button());
+    const QColor outerLight = colours.color(sunken ? QPalette::Shadow : QPalette::Light);
+    const QColor innerLight = colours.color(sunken ? QPalette::Dark : QPalette::Midlight);
+    const QColor innerDark = colours.color(sunken ? QPalette::Midlight : QPalette::Dark);
+    const QColor outerDark = colours.color(sunken ? QPalette::Light : QPalette::Shadow);
+    painter.fillRect(0, 0, w, 1, outerLight);
+    painter.fillRect(0, 0, 1, h, outerLight);
+    painter.fillRect(1, 1, w - 2, 1, innerLight);
+    painter.fillRect(1, 1, 1, h - 2, innerLight);
+    painter.fillRect(0, h - 1, w, 1, outerDark);
+    painter.fillRect(w - 1, 0, 1, h, outerDark);
+    painter.fillRect(1, h - 2, w - 2, 1, innerDark);
+    painter.fillRect(w - 2, 1, 1, h - 2, innerDark);
+}
+
+QImage render(const Look &look, const QPalette &colours) {
+    QImage image(look.size * look.pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(look.pixelRatio);
+    QPainter painter(&image);
+    draw(painter, look.size, colours, look.sunken);
+    return image;
+}
+
+} // namespace
+
+// A board shows hundreds of identical covers; each look is drawn once and copied from then on.
+void paint(QPainter &painter, const QSize &size, const QPalette &colours, bool sunken) {
+    static std::vector<std::pair<Look, QImage>> drawn;
+    const Look look{size,
+                    painter.device()->devicePixelRatio(),
+                    sunken,
+                    {colours.button().color().rgb(), colours.color(QPalette::Light).rgb(),
+                     colours.color(QPalette::Midlight).rgb(), colours.color(QPalette::Dark).rgb(),
+                     colours.color(QPalette::Shadow).rgb()}};
+    for (const auto &[known, image] : drawn) {
+        if (known == look) {
+            painter.drawImage(0, 0, image);
+            return;
+        }
+    }
+    // The face and the covers need four looks; more only come from changes of palette or scale.
+    constexpr size_t mostLooks = 16;
+    if (drawn.size() >= mostLooks)
+        drawn.clear();
+    drawn.emplace_back(look, render(look, colours));
+    painter.drawImage(0, 0, drawn.back().second);
+}
+
+} // namespace bevel
