@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QTextLayout>
 
 #include <memory>
 #include <utility>
@@ -54,8 +55,35 @@ struct ResolvedFont {
     QFont font;
     QFontMetricsF metrics;
     QHash<QString, qreal> advances;
+    QHash<QString, TextBlock> blocks;
     explicit ResolvedFont(const QFont &f) : font(f), metrics(f) {}
 };
+
+// The clock's label shows a new text every second; what it showed long ago is dropped.
+template <typename Value> void keepBounded(QHash<QString, Value> &texts) {
+    constexpr qsizetype mostTexts = 256;
+    if (texts.size() >= mostTexts)
+        texts.clear();
+}
+
+// Laid out as text drawn centred in a rectangle is, on one line at the origin, so that drawing the
+// layout at the box's corner puts every glyph where such a drawing would.
+TextBlock buildBlock(const QFont &font, const QString &text) {
+    auto layout = std::make_shared<QTextLayout>(text, font);
+    layout->setCacheEnabled(true);
+    QTextOption option;
+    option.setWrapMode(QTextOption::ManualWrap);
+    layout->setTextOption(option);
+    layout->beginLayout();
+    QTextLine line = layout->createLine();
+    line.setLineWidth(0x01000000);
+    line.setPosition(QPointF(0, 0));
+    layout->endLayout();
+    TextBlock block;
+    block.box = QSizeF(line.naturalTextWidth(), line.ascent() + line.descent());
+    block.layout = std::move(layout);
+    return block;
+}
 
 // Hundreds of controls share a handful of fonts; resolving each once keeps a new game cheap.
 // There are so few that a scan beats hashing.
@@ -100,8 +128,20 @@ const QFontMetricsF &metrics(const FontSpec &wanted) {
 qreal horizontalAdvance(const FontSpec &wanted, const QString &text) {
     ResolvedFont &resolved = lookup(wanted);
     auto it = resolved.advances.constFind(text);
-    if (it == resolved.advances.constEnd())
+    if (it == resolved.advances.constEnd()) {
+        keepBounded(resolved.advances);
         it = resolved.advances.insert(text, resolved.metrics.horizontalAdvance(text));
+    }
+    return *it;
+}
+
+TextBlock layOut(const FontSpec &wanted, const QString &text) {
+    ResolvedFont &resolved = lookup(wanted);
+    auto it = resolved.blocks.constFind(text);
+    if (it == resolved.blocks.constEnd()) {
+        keepBounded(resolved.blocks);
+        it = resolved.blocks.insert(text, buildBlock(resolved.font, text));
+    }
     return *it;
 }
 

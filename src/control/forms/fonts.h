@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QSizeF>
 #include <QString>
+
+#include <memory>
+
+class QTextLayout;
 
 class QFontMetricsF;
 
@@ -24,6 +29,14 @@ const QFontMetricsF &metrics(const FontSpec &wanted);
 // The advance of a text in the wanted font, as metrics(wanted) measures it; repeated texts are
 // measured once.
 qreal horizontalAdvance(const FontSpec &wanted, const QString &text);
+
+// A text laid out once for drawing many times, and the box that centring it goes by: its natural
+// width and the height of its line.
+struct TextBlock {
+    std::shared_ptr<const QTextLayout> layout;
+    QSizeF box;
+};
+TextBlock layOut(const FontSpec &wanted, const QString &text);
 
 // The text to draw for a caption: where Wingdings is missing its letters become the
 // pictograms they stand for, where an installed font has them; the caption keeps the letters.

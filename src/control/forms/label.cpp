@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
 #include <QWidget>
 
 class LabelWidget : public QWidget {
@@ -14,15 +15,20 @@ public:
     QString text;
     QFont font;
     QColor color = Qt::black;
+    // The text as laid out in the font, shared by every label that shows the same.
+    fonts::TextBlock block;
 
 protected:
+    // Centred in the box as a rectangle's text would be, without laying the text out again.
     void paintEvent(QPaintEvent *) override {
         if (text.isEmpty())
             return;
         QPainter painter(this);
         painter.setFont(font);
         painter.setPen(color);
-        painter.drawText(rect(), Qt::AlignCenter | Qt::TextDontClip, text);
+        const QPointF topLeft((width() - block.box.width()) / 2,
+                              (height() - block.box.height()) / 2);
+        block.layout->draw(&painter, topLeft);
     }
 };
 
@@ -43,6 +49,7 @@ std::unique_ptr<Label> Label::copyOf(const Label &element0, QWidget *parent) {
     copy->label_->font = element0.label_->font;
     copy->label_->color = element0.label_->color;
     copy->label_->text = element0.label_->text;
+    copy->label_->block = element0.label_->block;
     return copy;
 }
 
@@ -50,10 +57,7 @@ void Label::setCaption(const QString &caption) {
     if (caption == caption_)
         return;
     caption_ = caption;
-    label_->text = fonts::displayText(caption_, font_);
-    if (autoSize_)
-        measure();
-    label_->update();
+    showText();
 }
 
 void Label::setForeColor(int color) {
@@ -90,7 +94,12 @@ void Label::bringToFront() {
 
 void Label::fontChanged() {
     label_->font = fonts::resolve(font_);
+    showText();
+}
+
+void Label::showText() {
     label_->text = fonts::displayText(caption_, font_);
+    label_->block = fonts::layOut(font_, label_->text);
     if (autoSize_)
         measure();
     label_->update();

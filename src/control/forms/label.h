@@ -38,6 +38,7 @@ public:
 
 private:
     void fontChanged();
+    void showText();
     void measure();
 
     LabelWidget *label_;
