@@ -5,8 +5,31 @@
 #include "twips.h"
 
 #include <QAction>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
+
+// The inner area paints its own backdrop instead of carrying a palette of its own: every control
+// placed on a widget with its own palette resolves that palette again when it is created.
+class AreaWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    void setBackdrop(const QColor &colour) {
+        backdrop_ = colour;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), backdrop_);
+    }
+
+private:
+    QColor backdrop_ = Qt::white;
+};
 
 namespace {
 
@@ -17,10 +40,10 @@ QWidget *makeLayer(QWidget *area) {
 } // namespace
 
 Form::Form(FormHost &host)
-    : QObject(&host), host_(host), area_(new QWidget(host.stage())), shapeLayer_(makeLayer(area_)),
-      labelLayer_(makeLayer(area_)), buttonLayer_(makeLayer(area_)) {
+    : QObject(&host), host_(host), area_(new AreaWidget(host.stage())),
+      shapeLayer_(makeLayer(area_)), labelLayer_(makeLayer(area_)), buttonLayer_(makeLayer(area_)) {
     area_->hide();
-    area_->setAutoFillBackground(true);
+    area_->setAttribute(Qt::WA_OpaquePaintEvent);
     setBackColor(backColor_);
 }
 
@@ -34,9 +57,7 @@ QWidget *Form::area() const {
 
 void Form::setBackColor(int color) {
     backColor_ = color;
-    QPalette palette = area_->palette();
-    palette.setColor(QPalette::Window, toQColor(color));
-    area_->setPalette(palette);
+    area_->setBackdrop(toQColor(color));
 }
 
 MenuItem &Form::menuItem(const QString &name, bool enabled) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class AreaWidget;
 class FormHost;
 class QWidget;
 
@@ -55,7 +56,7 @@ public:
 
 private:
     FormHost &host_;
-    QPointer<QWidget> area_; // the host deletes it first when the program ends
+    QPointer<AreaWidget> area_; // the host deletes it first when the program ends
     QWidget *shapeLayer_;
     QWidget *labelLayer_;
     QWidget *buttonLayer_;
