@@ -130,9 +130,7 @@ void CommandButton::setCaption(const QString &caption) {
     button_->setText(fonts::displayText(caption_, font_));
 }
 
-void CommandButton::setEnabled(bool enabled) {
-    if (enabled == enabled_)
-        return;
+void CommandButton::changeEnabled(bool enabled) {
     enabled_ = enabled;
     button_->setEnabled(enabled);
 }

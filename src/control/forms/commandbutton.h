@@ -30,7 +30,10 @@ public:
     const QString &caption() const { return caption_; }
     void setCaption(const QString &caption);
     bool isEnabled() const { return enabled_; }
-    void setEnabled(bool enabled);
+    void setEnabled(bool enabled) {
+        if (enabled != enabled_)
+            changeEnabled(enabled);
+    }
 
     const FontSpec &font() const { return font_; }
     void setFont(const FontSpec &font);
@@ -45,6 +48,7 @@ public:
 private:
     friend class ButtonWidget;
     void applyFont();
+    void changeEnabled(bool enabled);
 
     ButtonWidget *button_;
     QString caption_;

@@ -32,11 +32,7 @@ void Control::setGeometry(float left, float top, float width, float height) {
     updateGeometry();
 }
 
-// The end of a game repeats its reveal once for every enclosing step of the spread; a control that
-// is already as asked stays untouched, since each widget change costs Qt events and updates.
-void Control::setVisible(bool visible) {
-    if (visible == visible_)
-        return;
+void Control::changeVisible(bool visible) {
     visible_ = visible;
     widget_->setVisible(visible);
 }

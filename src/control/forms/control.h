@@ -22,7 +22,12 @@ public:
 
     // The control's own flag: a control can be visible on a form that is not shown yet.
     bool isVisible() const { return visible_; }
-    void setVisible(bool visible);
+    // The end of a game repeats its reveal once for every enclosing step of the spread; a control
+    // that is already as asked stays untouched, since each widget change costs Qt events.
+    void setVisible(bool visible) {
+        if (visible != visible_)
+            changeVisible(visible);
+    }
 
     QWidget *widget() const { return widget_; }
 
@@ -32,6 +37,8 @@ protected:
     void updateGeometry();
 
 private:
+    void changeVisible(bool visible);
+
     QWidget *widget_;
     float left_ = 0;
     float top_ = 0;
