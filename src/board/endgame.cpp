@@ -20,10 +20,11 @@ void gameboard::lose() {
 
 namespace {
 
-// Compared for every cell at every end of a game, which a winning cascade repeats hundreds of
-// times.
-const QString mineCode = QStringLiteral("M");
-const QString explodedCode = QStringLiteral("N");
+// Captions are read for every cell at every end of a game, which a winning cascade repeats
+// hundreds of times; a one-letter code is compared in place.
+bool shows(const QString &caption, char16_t code) {
+    return caption.size() == 1 && caption.front() == QChar(code);
+}
 
 } // namespace
 
@@ -33,9 +34,9 @@ void gameboard::gameover() {
         CommandButton &cover = square[k];
         Label &content = mine[k];
         cover.setEnabled(false);
-        if (content.caption() == explodedCode || content.caption() == mineCode)
+        if (shows(content.caption(), u'N') || shows(content.caption(), u'M'))
             cover.setVisible(false);
-        if (content.caption() != mineCode && cover.caption() == mineCode) {
+        if (!shows(content.caption(), u'M') && shows(cover.caption(), u'M')) {
             content.setCaption(QStringLiteral("X"));
             content.setForeColor(RGB(255, 50, 50));
         }
