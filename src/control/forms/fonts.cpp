@@ -51,20 +51,41 @@ QFont buildFont(const FontSpec &wanted) {
     return font;
 }
 
+// Texts a font has measured or laid out, kept in two generations: a text seen lately is found
+// again, and one unseen for a whole generation is dropped, so that the clock's ever new texts
+// take bounded room.
+template <typename Value, qsizetype generation> class RecentTexts {
+public:
+    template <typename Make> Value find(const QString &text, Make make) {
+        if (auto it = current_.constFind(text); it != current_.constEnd())
+            return *it;
+        if (auto it = previous_.constFind(text); it != previous_.constEnd())
+            return keep(text, *it);
+        return keep(text, make());
+    }
+
+private:
+    Value keep(const QString &text, Value value) {
+        if (current_.size() >= generation) {
+            previous_ = std::move(current_);
+            current_.clear();
+        }
+        current_.insert(text, value);
+        return value;
+    }
+
+    QHash<QString, Value> current_;
+    QHash<QString, Value> previous_;
+};
+
 struct ResolvedFont {
     QFont font;
     QFontMetricsF metrics;
-    QHash<QString, qreal> advances;
-    QHash<QString, TextBlock> blocks;
+    // Every text the mines-left counter can show keeps its measure; a layout takes a kilobyte.
+    RecentTexts<qreal, 1024> advances;
+    RecentTexts<TextBlock, 256> blocks;
     explicit ResolvedFont(const QFont &f) : font(f), metrics(f) {}
 };
-
-// The clock's label shows a new text every second; what it showed long ago is dropped.
-template <typename Value> void keepBounded(QHash<QString, Value> &texts) {
-    constexpr qsizetype mostTexts = 256;
-    if (texts.size() >= mostTexts)
-        texts.clear();
-}
 
 // Laid out as text drawn centred in a rectangle is, on one line at the origin, so that drawing the
 // layout at the box's corner puts every glyph where such a drawing would.
@@ -125,24 +146,14 @@ const QFontMetricsF &metrics(const FontSpec &wanted) {
     return lookup(wanted).metrics;
 }
 
-qreal horizontalAdvance(const FontSpec &wanted, const QString &text) {
-    ResolvedFont &resolved = lookup(wanted);
-    auto it = resolved.advances.constFind(text);
-    if (it == resolved.advances.constEnd()) {
-        keepBounded(resolved.advances);
-        it = resolved.advances.insert(text, resolved.metrics.horizontalAdvance(text));
-    }
-    return *it;
-}
-
 TextBlock layOut(const FontSpec &wanted, const QString &text) {
     ResolvedFont &resolved = lookup(wanted);
-    auto it = resolved.blocks.constFind(text);
-    if (it == resolved.blocks.constEnd()) {
-        keepBounded(resolved.blocks);
-        it = resolved.blocks.insert(text, buildBlock(resolved.font, text));
-    }
-    return *it;
+    return resolved.blocks.find(text, [&] { return buildBlock(resolved.font, text); });
+}
+
+qreal horizontalAdvance(const FontSpec &wanted, const QString &text) {
+    ResolvedFont &resolved = lookup(wanted);
+    return resolved.advances.find(text, [&] { return resolved.metrics.horizontalAdvance(text); });
 }
 
 QString displayText(const QString &caption, const FontSpec &wanted) {

@@ -26,9 +26,6 @@ namespace fonts {
 // The Qt font that draws the wanted font; Wingdings and Impact fall back to installed equivalents.
 const QFont &resolve(const FontSpec &wanted);
 const QFontMetricsF &metrics(const FontSpec &wanted);
-// The advance of a text in the wanted font, as metrics(wanted) measures it; repeated texts are
-// measured once.
-qreal horizontalAdvance(const FontSpec &wanted, const QString &text);
 
 // A text laid out once for drawing many times, and the box that centring it goes by: its natural
 // width and the height of its line.
@@ -37,6 +34,8 @@ struct TextBlock {
     QSizeF box;
 };
 TextBlock layOut(const FontSpec &wanted, const QString &text);
+// The advance of a text in the wanted font, as metrics(wanted) measures it.
+qreal horizontalAdvance(const FontSpec &wanted, const QString &text);
 
 // The text to draw for a caption: where Wingdings is missing its letters become the
 // pictograms they stand for, where an installed font has them; the caption keeps the letters.

@@ -13,9 +13,12 @@ public:
     using QWidget::QWidget;
 
     QString text;
+    FontSpec spec;
     QFont font;
     QColor color = Qt::black;
-    // The text as laid out in the font, shared by every label that shows the same.
+    // The text as laid out in the font, shared by every label that shows the same. It is found
+    // when first painted: the counter and the clock change their texts more often than they
+    // are seen.
     fonts::TextBlock block;
 
 protected:
@@ -23,6 +26,8 @@ protected:
     void paintEvent(QPaintEvent *) override {
         if (text.isEmpty())
             return;
+        if (!block.layout)
+            block = fonts::layOut(spec, text);
         QPainter painter(this);
         painter.setFont(font);
         painter.setPen(color);
@@ -46,6 +51,7 @@ std::unique_ptr<Label> Label::copyOf(const Label &element0, QWidget *parent) {
     copy->font_ = element0.font_;
     copy->foreColor_ = element0.foreColor_;
     copy->autoSize_ = element0.autoSize_;
+    copy->label_->spec = element0.label_->spec;
     copy->label_->font = element0.label_->font;
     copy->label_->color = element0.label_->color;
     copy->label_->text = element0.label_->text;
@@ -93,20 +99,21 @@ void Label::bringToFront() {
 }
 
 void Label::fontChanged() {
+    label_->spec = font_;
     label_->font = fonts::resolve(font_);
     showText();
 }
 
 void Label::showText() {
     label_->text = fonts::displayText(caption_, font_);
-    label_->block = fonts::layOut(font_, label_->text);
+    label_->block = {};
     if (autoSize_)
         measure();
     label_->update();
 }
 
 void Label::measure() {
-    const QFontMetricsF &metrics = fonts::metrics(font_);
-    setWidth(static_cast<float>(twips::fromPixels(fonts::horizontalAdvance(font_, label_->text))));
-    setHeight(static_cast<float>(twips::fromPixels(metrics.height())));
+    const qreal advance = fonts::horizontalAdvance(font_, label_->text);
+    setGeometry(left(), top(), static_cast<float>(twips::fromPixels(advance)),
+                static_cast<float>(twips::fromPixels(fonts::metrics(font_).height())));
 }
