@@ -1,9 +1,11 @@
 #include "commandbutton.h"
 
+#include "accessiblefactory.h"
 #include "bevel.h"
 #include "twips.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -102,8 +104,44 @@ private:
     CommandButton &owner_;
 };
 
+// A push button to assistive tools: named by its text, pressed while held, and pressed by them.
+class ButtonAccessible : public QAccessibleWidget {
+public:
+    explicit ButtonAccessible(QAbstractButton *button)
+        : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return button()->text();
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.pressed = button()->isDown();
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &action) override {
+        if (action == pressAction()) {
+            if (button()->isEnabled())
+                button()->click();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QAbstractButton *button() const { return static_cast<QAbstractButton *>(widget()); }
+};
+
 CommandButton::CommandButton(QWidget *parent)
     : Control(new ButtonWidget(*this, parent)), button_(static_cast<ButtonWidget *>(widget())) {
+    provideAccessibleInterface<ButtonWidget, ButtonAccessible>();
     button_->hide();
 }
 

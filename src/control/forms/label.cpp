@@ -1,8 +1,10 @@
 #include "label.h"
 
+#include "accessiblefactory.h"
 #include "color.h"
 #include "twips.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
@@ -37,8 +39,22 @@ protected:
     }
 };
 
+// Read out as static text: what the label shows.
+class LabelAccessible : public QAccessibleWidget {
+public:
+    explicit LabelAccessible(LabelWidget *label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name)
+            return static_cast<const LabelWidget *>(widget())->text;
+        return QAccessibleWidget::text(kind);
+    }
+};
+
 Label::Label(QWidget *parent)
     : Control(new LabelWidget(parent)), label_(static_cast<LabelWidget *>(widget())) {
+    provideAccessibleInterface<LabelWidget, LabelAccessible>();
     label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     label_->hide();
     label_->font = fonts::resolve(font_);
@@ -110,6 +126,10 @@ void Label::showText() {
     if (autoSize_)
         measure();
     label_->update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(label_, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Label::measure() {

@@ -1,7 +1,9 @@
 #include "shape.h"
 
+#include "accessiblefactory.h"
 #include "color.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QWidget>
 
@@ -31,6 +33,7 @@ private:
 
 Shape::Shape(QWidget *parent)
     : Control(new ShapeWidget(parent)), shape_(static_cast<ShapeWidget *>(widget())) {
+    provideAccessibleInterface<ShapeWidget, QAccessibleWidget>();
     shape_->setAttribute(Qt::WA_TransparentForMouseEvents);
     shape_->setAttribute(Qt::WA_OpaquePaintEvent);
     shape_->hide();
