@@ -3,10 +3,12 @@
 #include "control/forms/runtime.h"
 
 #include <QTest>
+#include <QTime>
 #include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -51,6 +53,8 @@ private slots:
     void newGameStartsFromZero();
     void platformTimer_data();
     void platformTimer();
+    void systemClockIsTheLocalTimeOfDay_data();
+    void systemClockIsTheLocalTimeOfDay();
     void wholeGameWithFlagsAndClock_data();
     void wholeGameWithFlagsAndClock();
 };
@@ -369,6 +373,38 @@ void tst_clock::wholeGameWithFlagsAndClock() {
     QCOMPARE(clockText(game), "01:35");
     QCOMPARE(board->face.caption(), "J");
     QCOMPARE(board->minesleft.caption(), counterAtEnd);
+}
+
+void tst_clock::systemClockIsTheLocalTimeOfDay_data() {
+    QTest::addColumn<QByteArray>("zone");
+
+    QTest::newRow("UTC") << QByteArray("UTC");
+    QTest::newRow("half an hour off, east") << QByteArray("Asia/Kolkata");
+    QTest::newRow("half an hour off, west") << QByteArray("America/St_Johns");
+    QTest::newRow("fourteen hours ahead") << QByteArray("Pacific/Kiritimati");
+}
+
+// The clock reads the zone's offset once a second rather than at every tick; within that second
+// of a change of zone it tells the local time of day again.
+void tst_clock::systemClockIsTheLocalTimeOfDay() {
+    QFETCH(QByteArray, zone);
+
+    const QByteArray savedZone = qgetenv("TZ");
+    qputenv("TZ", zone);
+    runtime::setClock({});
+    const auto secondsOff = [] {
+        const double local = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+        const double off = std::fabs(runtime::Timer() - local);
+        return std::min(off, 86400 - off);
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(secondsOff() < 0.1,
+                              qPrintable(QString("%1 s off the time of day").arg(secondsOff())),
+                              3000);
+
+    if (savedZone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", savedZone);
 }
 
 QTEST_MAIN(tst_clock)

@@ -1,6 +1,6 @@
 #include "runtime.h"
 
-#include <QTime>
+#include <QDateTime>
 
 #include <cmath>
 #include <cstring>
@@ -32,12 +32,29 @@ std::function<float()> &clockOverride() {
     return clock;
 }
 
+// Milliseconds since local midnight. Reading the time zone looks at the zone file each time, and
+// the game's clock asks many times a second; the zone's offset from UTC is read once a second.
+qint64 localMsecsOfDay() {
+    constexpr qint64 msecsPerDay = 86400000;
+    static qint64 offsetMs = 0;
+    static qint64 offsetReadAt = 0;
+    static bool offsetRead = false;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (!offsetRead || now < offsetReadAt || now - offsetReadAt >= 1000) {
+        offsetMs = QDateTime::fromMSecsSinceEpoch(now).offsetFromUtc() * qint64(1000);
+        offsetReadAt = now;
+        offsetRead = true;
+    }
+    const qint64 local = (now + offsetMs) % msecsPerDay;
+    return local < 0 ? local + msecsPerDay : local;
+}
+
 } // namespace
 
 float Timer() {
     if (const auto &clock = clockOverride())
         return clock();
-    return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
+    return static_cast<float>(localMsecsOfDay()) / 1000.0f;
 }
 
 void Randomize(float seed) {
