@@ -34,6 +34,8 @@ void Control::setGeometry(float left, float top, float width, float height) {
 
 void Control::changeVisible(bool visible) {
     visible_ = visible;
+    if (visible && geometryPending_)
+        applyGeometry();
     widget_->setVisible(visible);
 }
 
@@ -41,8 +43,18 @@ void Control::copyGeometry(const Control &other) {
     setGeometry(other.left_, other.top_, other.width_, other.height_);
 }
 
-// Both edges are rounded, not the size, so that neighbouring controls touch without gaps.
+// A hidden control's widget takes its place when it is shown: a new game places every control
+// several times over before any of them is seen.
 void Control::updateGeometry() {
+    if (visible_)
+        applyGeometry();
+    else
+        geometryPending_ = true;
+}
+
+// Both edges are rounded, not the size, so that neighbouring controls touch without gaps.
+void Control::applyGeometry() {
+    geometryPending_ = false;
     const int x = twips::toPixels(left_);
     const int y = twips::toPixels(top_);
     widget_->setGeometry(x, y, twips::toPixels(left_ + width_) - x,

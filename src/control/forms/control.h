@@ -38,6 +38,7 @@ protected:
 
 private:
     void changeVisible(bool visible);
+    void applyGeometry();
 
     QWidget *widget_;
     float left_ = 0;
@@ -45,4 +46,5 @@ private:
     float width_ = 0;
     float height_ = 0;
     bool visible_ = false;
+    bool geometryPending_ = false;
 };
