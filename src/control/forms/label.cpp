@@ -111,7 +111,10 @@ void Label::setFontBold(bool bold) {
 }
 
 void Label::bringToFront() {
-    label_->raise();
+    // Qt finds a widget among its siblings by a scan; a label just made is already in front.
+    const QObjectList &siblings = label_->parentWidget()->children();
+    if (siblings.isEmpty() || siblings.constLast() != label_)
+        label_->raise();
 }
 
 void Label::fontChanged() {
