@@ -15,7 +15,7 @@ public:
     using QWidget::QWidget;
 
     QString text;
-    FontSpec spec;
+    FontSpec wantedFont;
     QFont font;
     QColor color = Qt::black;
     // The text as laid out in the font, shared by every label that shows the same. It is found
@@ -29,7 +29,7 @@ protected:
         if (text.isEmpty())
             return;
         if (!block.layout)
-            block = fonts::layOut(spec, text);
+            block = fonts::layOut(wantedFont, text);
         QPainter painter(this);
         painter.setFont(font);
         painter.setPen(color);
@@ -67,7 +67,7 @@ std::unique_ptr<Label> Label::copyOf(const Label &element0, QWidget *parent) {
     copy->font_ = element0.font_;
     copy->foreColor_ = element0.foreColor_;
     copy->autoSize_ = element0.autoSize_;
-    copy->label_->spec = element0.label_->spec;
+    copy->label_->wantedFont = element0.label_->wantedFont;
     copy->label_->font = element0.label_->font;
     copy->label_->color = element0.label_->color;
     copy->label_->text = element0.label_->text;
@@ -118,7 +118,7 @@ void Label::bringToFront() {
 }
 
 void Label::fontChanged() {
-    label_->spec = font_;
+    label_->wantedFont = font_;
     label_->font = fonts::resolve(font_);
     showText();
 }
