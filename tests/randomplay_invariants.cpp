@@ -4,8 +4,8 @@
 #include "control/forms/runtime.h"
 #include "window/gameboard.h"
 
-#include <QAction>
 #include <QAbstractButton>
+#include <QAction>
 
 #include <algorithm>
 
