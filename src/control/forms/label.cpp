@@ -112,9 +112,10 @@ void Label::setFontBold(bool bold) {
 
 void Label::bringToFront() {
     // Qt finds a widget among its siblings by a scan; a label just made is already in front.
-    const QObjectList &siblings = label_->parentWidget()->children();
-    if (siblings.isEmpty() || siblings.constLast() != label_)
-        label_->raise();
+    const QWidget *parent = label_->parentWidget();
+    if (parent && parent->children().constLast() == label_)
+        return;
+    label_->raise();
 }
 
 void Label::fontChanged() {
