@@ -16,7 +16,7 @@
 class ButtonWidget : public QAbstractButton {
 public:
     ButtonWidget(CommandButton &owner, QWidget *parent) : QAbstractButton(parent), owner_(owner) {
-        // It paints every pixel of its box, so what lies below a cover is not painted at all.
+        // It paints every pixel of its box, so Qt prepares no background for it.
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 

@@ -6,9 +6,8 @@
 
 #include <memory>
 
-class QTextLayout;
-
 class QFontMetricsF;
+class QTextLayout;
 
 // A control's font as the game names it: an empty name is the platform's default font.
 struct FontSpec {
