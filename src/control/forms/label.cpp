@@ -16,7 +16,6 @@ public:
 
     QString text;
     FontSpec wantedFont;
-    QFont font;
     QColor color = Qt::black;
     // The text as laid out in the font, shared by every label that shows the same. It is found
     // when first painted: the counter and the clock change their texts more often than they
@@ -31,7 +30,7 @@ protected:
         if (!block.layout)
             block = fonts::layOut(wantedFont, text);
         QPainter painter(this);
-        painter.setFont(font);
+        painter.setFont(fonts::resolve(wantedFont));
         painter.setPen(color);
         const QPointF topLeft((width() - block.box.width()) / 2,
                               (height() - block.box.height()) / 2);
@@ -57,7 +56,6 @@ Label::Label(QWidget *parent)
     provideAccessibleInterface<LabelWidget, LabelAccessible>();
     label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     label_->hide();
-    label_->font = fonts::resolve(font_);
 }
 
 std::unique_ptr<Label> Label::copyOf(const Label &element0, QWidget *parent) {
@@ -68,7 +66,6 @@ std::unique_ptr<Label> Label::copyOf(const Label &element0, QWidget *parent) {
     copy->foreColor_ = element0.foreColor_;
     copy->autoSize_ = element0.autoSize_;
     copy->label_->wantedFont = element0.label_->wantedFont;
-    copy->label_->font = element0.label_->font;
     copy->label_->color = element0.label_->color;
     copy->label_->text = element0.label_->text;
     copy->label_->block = element0.label_->block;
@@ -120,7 +117,6 @@ void Label::bringToFront() {
 
 void Label::fontChanged() {
     label_->wantedFont = font_;
-    label_->font = fonts::resolve(font_);
     showText();
 }
 
