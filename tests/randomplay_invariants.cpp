@@ -104,15 +104,20 @@ QString flagsOnlyOnCovers(const BoardSnapshot &state) {
     return {};
 }
 
-} // namespace
-
-QString playing(const FormHost &window, const gameboard &board, const BoardSnapshot &state,
-                const Preset &preset, const std::vector<bool> &sheltered) {
+// What holds while a game is played and after it has ended.
+QString inEveryState(const FormHost &window, const BoardSnapshot &state, const Preset &preset) {
     if (QString broken = settingsAndMenus(window, preset); !broken.isEmpty())
         return broken;
     if (QString broken = minesMatchRectangles(state, preset); !broken.isEmpty())
         return broken;
-    if (QString broken = flagsOnlyOnCovers(state); !broken.isEmpty())
+    return flagsOnlyOnCovers(state);
+}
+
+} // namespace
+
+QString playing(const FormHost &window, const gameboard &board, const BoardSnapshot &state,
+                const Preset &preset, const std::vector<bool> &sheltered) {
+    if (QString broken = inEveryState(window, state, preset); !broken.isEmpty())
         return broken;
     int mines = 0;
     int visible = 0;
@@ -172,11 +177,7 @@ QString playing(const FormHost &window, const gameboard &board, const BoardSnaps
 
 QString ended(const FormHost &window, const gameboard &board, const BoardSnapshot &state,
               const Preset &preset) {
-    if (QString broken = settingsAndMenus(window, preset); !broken.isEmpty())
-        return broken;
-    if (QString broken = minesMatchRectangles(state, preset); !broken.isEmpty())
-        return broken;
-    if (QString broken = flagsOnlyOnCovers(state); !broken.isEmpty())
+    if (QString broken = inEveryState(window, state, preset); !broken.isEmpty())
         return broken;
     if (state.interval != 0 || board.Timer1.isRunning())
         return QStringLiteral("Timer1 has Interval %1 after the end").arg(state.interval);
