@@ -15,12 +15,21 @@
 // when it is first polished, and a board of them floods the event queue with those requests.
 class ButtonWidget : public QAbstractButton {
 public:
-    ButtonWidget(CommandButton &owner, QWidget *parent) : QAbstractButton(parent), owner_(owner) {
-        // It paints every pixel of its box, so Qt prepares no background for it.
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
+    ButtonWidget(CommandButton &owner, QWidget *parent) : QAbstractButton(parent), owner_(owner) {}
 
 protected:
+    // The button paints every pixel of its box, the same under the pointer or not; the style's
+    // polish says otherwise of buttons, so it is corrected here. Opaque, a cover spares Qt
+    // preparing a background for it and painting what lies beneath it.
+    bool event(QEvent *event) override {
+        const bool handled = QAbstractButton::event(event);
+        if (event->type() == QEvent::Polish) {
+            setAttribute(Qt::WA_OpaquePaintEvent);
+            setAttribute(Qt::WA_Hover, false);
+        }
+        return handled;
+    }
+
     // A plain raised button drawn by the forms layer: a board has hundreds of them, and the
     // style's rounded gradients cost more than the rest of a new game.
     void paintEvent(QPaintEvent *) override {

@@ -41,7 +41,7 @@ QWidget *makeLayer(QWidget *area) {
 
 Form::Form(FormHost &host)
     : QObject(&host), host_(host), area_(new AreaWidget(host.stage())),
-      shapeLayer_(makeLayer(area_)), labelLayer_(makeLayer(area_)), buttonLayer_(makeLayer(area_)) {
+      shapeLayer_(makeLayer(area_)), labelLayer_(makeLayer(area_)) {
     area_->hide();
     area_->setAttribute(Qt::WA_OpaquePaintEvent);
     setBackColor(backColor_);
@@ -52,6 +52,10 @@ Form::~Form() {
 }
 
 QWidget *Form::area() const {
+    return area_;
+}
+
+QWidget *Form::buttonLayer() const {
     return area_;
 }
 
@@ -70,7 +74,7 @@ MenuItem &Form::menuItem(const QString &name, bool enabled) {
 void Form::fitArea() {
     area_->setFixedSize(twips::toPixels(width_ - frameWidth),
                         twips::toPixels(height_ - frameHeight));
-    for (QWidget *layer : {shapeLayer_, labelLayer_, buttonLayer_})
+    for (QWidget *layer : {shapeLayer_, labelLayer_})
         layer->setGeometry(area_->rect());
 }
 

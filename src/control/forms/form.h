@@ -40,10 +40,12 @@ public:
 
     FormHost &host() const { return host_; }
     QWidget *area() const;
-    // Shapes lie below labels, and labels below command buttons.
+    // Shapes lie below labels, and labels below command buttons. Command buttons sit on the area
+    // itself, above the two layers: Qt leaves unpainted what an opaque sibling above hides, so a
+    // covered board paints its covers alone.
     QWidget *shapeLayer() const { return shapeLayer_; }
     QWidget *labelLayer() const { return labelLayer_; }
-    QWidget *buttonLayer() const { return buttonLayer_; }
+    QWidget *buttonLayer() const;
 
     // The form's wrapper of one of the host's menu items, reset to the design.
     MenuItem &menuItem(const QString &name, bool enabled);
@@ -59,7 +61,6 @@ private:
     QPointer<AreaWidget> area_; // the host deletes it first when the program ends
     QWidget *shapeLayer_;
     QWidget *labelLayer_;
-    QWidget *buttonLayer_;
     float width_ = 0;
     float height_ = 0;
     QString caption_;
