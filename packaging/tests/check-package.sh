@@ -61,7 +61,7 @@ for soname in $needed; do
     declares "$pkg" || fail "$soname comes from $pkg, which Depends does not name: $depends"
 done
 
-for pkg in libqt6svg6 fonts-symbola fonts-dejavu-extra; do
+for pkg in fonts-symbola fonts-dejavu-extra; do
     declares "$pkg" || fail "Depends does not name $pkg: $depends"
 done
 # The platform plugin that opens the window on X11 comes with the Qt GUI library.

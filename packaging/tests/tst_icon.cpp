@@ -1,11 +1,18 @@
+#include "control/windowicon.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
 #include <QPixmap>
 #include <QTest>
 
+#include <algorithm>
+
 // The icon that the window and the desktop show: it must render from its SVG source at any size,
-// which takes Qt's SVG plugins at run time, and show the game's board, cover and mine cell.
+// which takes Qt's SVG plugins when the program is built, and show the game's board, cover and
+// mine cell. The window's own copy, drawn at build time, must be that same picture.
 class tst_icon : public QObject {
     Q_OBJECT
 
@@ -13,6 +20,9 @@ private slots:
     void svgPluginIsInstalled();
     void rendersInTheGameColours_data();
     void rendersInTheGameColours();
+    void windowIconIsTheSourceDrawn_data();
+    void windowIconIsTheSourceDrawn();
+    void windowIconHasTheDesktopSizes();
 };
 
 namespace {
@@ -74,6 +84,43 @@ void tst_icon::rendersInTheGameColours() {
     const QColor cover = at(0.28, 0.28);
     QVERIFY2(near(cover, QColor(192, 192, 192)), qPrintable(describe(cover)));
     QCOMPARE(at(0, 0).alpha(), 0);
+}
+
+void tst_icon::windowIconIsTheSourceDrawn_data() {
+    QTest::addColumn<QString>("path");
+    const QFileInfoList pictures =
+        QDir(QStringLiteral(":/window-icon")).entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo &picture : pictures)
+        QTest::newRow(qPrintable(picture.fileName())) << picture.filePath();
+}
+
+void tst_icon::windowIconIsTheSourceDrawn() {
+    QFETCH(QString, path);
+    const QImage picture = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!picture.isNull());
+    const int side = QFileInfo(path).baseName().section(QLatin1Char('-'), -1).toInt();
+    QCOMPARE(picture.size(), QSize(side, side));
+
+    const QImage source =
+        QIcon(iconPath).pixmap(QSize(side, side)).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(source.size(), picture.size());
+    int worst = 0;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const QRgb a = picture.pixel(x, y);
+            const QRgb b = source.pixel(x, y);
+            worst = std::max({worst, qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)),
+                              qAbs(qBlue(a) - qBlue(b)), qAbs(qAlpha(a) - qAlpha(b))});
+        }
+    }
+    QVERIFY2(worst <= 2, qPrintable(QStringLiteral("differs by up to %1 per channel").arg(worst)));
+}
+
+// The title bar and the task switcher ask for these.
+void tst_icon::windowIconHasTheDesktopSizes() {
+    const QList<QSize> sizes = windowIcon().availableSizes();
+    for (const int side : {16, 32, 48, 64, 128})
+        QVERIFY2(sizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
 }
 
 QTEST_MAIN(tst_icon)

@@ -1,15 +1,15 @@
 #include "control/forms/formhost.h"
+#include "control/windowicon.h"
 #include "window/gameboard.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pebblerun"));
     // The desktop matches the window to its menu entry by this name, and shows the same icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(PEBBLERUN_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pebblerun.svg")));
+    QApplication::setWindowIcon(windowIcon());
     FormHost window(gameboard::menuDesign(), gameboard::create);
     window.showForm();
     return QApplication::exec();
