@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <vector>
@@ -20,6 +21,8 @@ private slots:
     void initTestCase();
     void cellsShowWhatTheirControlsHold_data();
     void cellsShowWhatTheirControlsHold();
+    void newBoardIsPaintedBeforeTheOldIsDeleted_data();
+    void newBoardIsPaintedBeforeTheOldIsDeleted();
 };
 
 namespace {
@@ -47,6 +50,29 @@ QImage screenOf(FormHost &window) {
     settle();
     return window.screen()->grabWindow(window.winId()).toImage();
 }
+
+// Notes the first paint of a widget inside the given area.
+class FirstPaintWatch : public QObject {
+public:
+    FirstPaintWatch(QWidget *window, QStringList &order) : window_(window), order_(order) {}
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override {
+        if (event->type() != QEvent::Paint || painted_ || !object->isWidgetType())
+            return false;
+        auto *host = static_cast<FormHost *>(window_);
+        if (host->form() && host->form()->area()->isAncestorOf(static_cast<QWidget *>(object))) {
+            painted_ = true;
+            order_ << QStringLiteral("new board painted");
+        }
+        return false;
+    }
+
+private:
+    QWidget *window_;
+    QStringList &order_;
+    bool painted_ = false;
+};
 
 // A point inside a cell, clear of its outline, its cover's edges and its centred text.
 QPoint probeIn(FormHost &window, const Control &cell) {
@@ -127,6 +153,31 @@ void tst_screen::cellsShowWhatTheirControlsHold() {
         break;
     }
     QVERIFY(covered + open == game.cellCount());
+}
+
+void tst_screen::newBoardIsPaintedBeforeTheOldIsDeleted_data() {
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("Hard after Easy") << QKeySequence(Qt::CTRL | Qt::Key_H);
+    QTest::newRow("Easy again") << QKeySequence(Qt::Key_F2);
+}
+
+// The event loop deletes the discarded board's controls; the player should not wait for that.
+void tst_screen::newBoardIsPaintedBeforeTheOldIsDeleted() {
+    QFETCH(QKeySequence, keys);
+    GameFixture game;
+    game.window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&game.window()));
+    QTest::qWait(20);
+    QStringList order;
+    connect(game.board().area(), &QObject::destroyed, this,
+            [&order] { order << QStringLiteral("old board deleted"); });
+    FirstPaintWatch watch(&game.window(), order);
+    qApp->installEventFilter(&watch);
+    QTimer::singleShot(0, &game.window(), [&] { game.shortcut(keys); });
+    QTRY_COMPARE(order.size(), 2);
+    qApp->removeEventFilter(&watch);
+    QCOMPARE(order, QStringList({QStringLiteral("new board painted"),
+                                 QStringLiteral("old board deleted")}));
 }
 
 QTEST_MAIN(tst_screen)

@@ -3,6 +3,7 @@
 #include "form.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -48,8 +49,10 @@ void FormHost::unloadForm() {
     Form *old = form_;
     form_ = nullptr;
     old->unload();
-    // Its controls may be in the middle of handling the event that asked for this.
-    old->deleteLater();
+    // Deleted later, as its controls may be in the middle of handling the event that asked for
+    // this; and only once the new form has been painted, which a board of controls to delete
+    // first would hold up. The update request that paints is posted at low priority.
+    QCoreApplication::postEvent(old, new QDeferredDeleteEvent(), Qt::LowEventPriority - 1);
 }
 
 void FormHost::buildMenus(const std::vector<MenuDesign> &menus) {
