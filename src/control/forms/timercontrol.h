@@ -8,8 +8,9 @@ class QTimer;
 // A timer control: it ticks every Interval milliseconds while enabled and Interval > 0.
 class TimerControl {
 public:
-    // The shortest period the platform really ticks at; asking for less ticks at this rate.
-    static constexpr int granularityMs = 15;
+    // The shortest period the platform really ticks at, 1/64 s to the nearest millisecond; asking
+    // for less ticks at this rate.
+    static constexpr int granularityMs = 16;
 
     explicit TimerControl(QObject *parent);
     TimerControl(const TimerControl &) = delete;
