@@ -7,7 +7,7 @@
 set -euo pipefail
 
 build=${1:?usage: $0 BUILD_DIR [RUNS]}
-runs=${2:-15}
+runs=${2:-21}
 game="$build/src/pebblerun"
 minimal="$build/bench/minimal_window"
 watch="$build/bench/startup_watch"
