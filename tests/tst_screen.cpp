@@ -52,17 +52,17 @@ QImage screenOf(FormHost &window) {
     return window.screen()->grabWindow(window.winId()).toImage();
 }
 
-// Notes the first paint of a widget inside the given area.
+// Notes the first paint of a widget on the window's current board.
 class FirstPaintWatch : public QObject {
 public:
-    FirstPaintWatch(QWidget *window, QStringList &order) : window_(window), order_(order) {}
+    FirstPaintWatch(FormHost &window, QStringList &order) : window_(window), order_(order) {}
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override {
         if (event->type() != QEvent::Paint || painted_ || !object->isWidgetType())
             return false;
-        auto *host = static_cast<FormHost *>(window_);
-        if (host->form() && host->form()->area()->isAncestorOf(static_cast<QWidget *>(object))) {
+        const Form *board = window_.form();
+        if (board && board->area()->isAncestorOf(static_cast<QWidget *>(object))) {
             painted_ = true;
             order_ << QStringLiteral("new board painted");
         }
@@ -70,7 +70,7 @@ protected:
     }
 
 private:
-    QWidget *window_;
+    FormHost &window_;
     QStringList &order_;
     bool painted_ = false;
 };
@@ -107,7 +107,7 @@ void tst_screen::cellsShowWhatTheirControlsHold() {
     QVERIFY(QTest::qWaitForWindowExposed(&game.window()));
     if (moment == Moment::AfterAnotherBoard) {
         game.choose(2);
-        screenOf(game.window());
+        settle();
     }
     // A wall five columns wide leaves ten columns on its left; at the left edge it takes all.
     if (moment == Moment::AfterSpread)
@@ -115,7 +115,7 @@ void tst_screen::cellsShowWhatTheirControlsHold() {
     if (moment == Moment::AfterWin || moment == Moment::AfterLoss)
         GameFixture::plantMines(minesInColumns(0, 5), 32, 20);
     game.choose(preset);
-    screenOf(game.window());
+    settle();
     if (moment == Moment::AfterSpread)
         game.pressCover(1);
     if (moment == Moment::AfterWin)
@@ -176,7 +176,7 @@ void tst_screen::newBoardIsPaintedBeforeTheOldIsDeleted() {
         order << QStringLiteral("old board deleted");
         loop.quit();
     });
-    FirstPaintWatch watch(&game.window(), order);
+    FirstPaintWatch watch(game.window(), order);
     qApp->installEventFilter(&watch);
     QTimer::singleShot(0, &game.window(), [&] { game.shortcut(keys); });
     QTimer::singleShot(5000, &loop, &QEventLoop::quit);
