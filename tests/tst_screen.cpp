@@ -39,10 +39,9 @@ std::vector<int> minesInColumns(int first, int count) {
     return cells;
 }
 
-// The event loop's work between two events of the player: layout, then paint.
+// The event loop's work between two events of the player: layout and paint, the discarded
+// board's deletion, and whatever that deletion leaves to paint.
 void settle() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents();
     GameFixture::flushDeletes();
     QCoreApplication::sendPostedEvents();
 }
