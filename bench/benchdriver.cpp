@@ -46,7 +46,13 @@ void newGame(GameFixture &game, const char *command) {
     // The window is exposed, and so paintable, only once the platform's events have been read.
     QCoreApplication::processEvents();
     paint();
+    settle();
+}
+
+void settle() {
     GameFixture::flushDeletes();
+    // The next game's controls are made by a timer that is due at once.
+    QCoreApplication::processEvents();
 }
 
 void paint() {

@@ -26,6 +26,9 @@ void timedInMicroseconds(benchmark::internal::Benchmark *benchmark);
 
 // Starts a new game by its menu command and paints the window; the discarded game is disposed of.
 void newGame(GameFixture &game, const char *command);
+// What the event loop does once a new board is painted: the discarded game is deleted, then the
+// controls of the next game are made ready.
+void settle();
 // Delivers the posted events as the event loop does next, without running timers or deletions:
 // the layout requests, then the update requests, which paint what changed.
 void paint();

@@ -33,10 +33,14 @@ bool startOn(benchmark::State &state, GameFixture &game, const char *command) {
     game.triggerMenu(QString::fromLatin1(command));
     const int painted = paintCounted();
     const bool shown = boardShown(game, painted);
-    GameFixture::flushDeletes();
+    settle();
     if (!shown)
         state.SkipWithError("the new board was not laid out and painted");
-    return shown;
+    // As in play, the next game finds its controls made while the board was looked at.
+    const bool ready = game.window().reserve<CommandButton>().readyCount() == game.cellCount();
+    if (!ready)
+        state.SkipWithError("the next game's controls were not made ready");
+    return shown && ready;
 }
 
 // The previous game's controls are deleted when the event loop next runs; that is timed on its own
@@ -49,7 +53,7 @@ void BM_NewGame(benchmark::State &state, const char *command) {
         game.triggerMenu(QString::fromLatin1(command));
         paint();
         state.PauseTiming();
-        GameFixture::flushDeletes();
+        settle();
         state.ResumeTiming();
     }
     state.counters["cells"] = game.cellCount();
@@ -64,7 +68,7 @@ void BM_NewGameLoad(benchmark::State &state, const char *command) {
         game.triggerMenu(QString::fromLatin1(command));
         state.PauseTiming();
         paint();
-        GameFixture::flushDeletes();
+        settle();
         state.ResumeTiming();
     }
 }
@@ -126,7 +130,7 @@ void BM_NewGameInEventLoop(benchmark::State &state, const char *command) {
         });
         loop.exec();
         state.SetIterationTime(static_cast<double>(watch->elapsedNanoseconds()) / 1e9);
-        GameFixture::flushDeletes();
+        settle();
     }
 }
 
@@ -141,6 +145,43 @@ void BM_DiscardGame(benchmark::State &state, const char *command) {
         paint();
         state.ResumeTiming();
         GameFixture::flushDeletes();
+        state.PauseTiming();
+        settle();
+        state.ResumeTiming();
+    }
+}
+
+// A new game that finds few of its controls ready: Hard straight after Easy, as when the player
+// moves up a difficulty.
+void BM_NewGameAfterEasy(benchmark::State &state, const char *command) {
+    GameFixture game;
+    if (!startOn(state, game, command))
+        return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        newGame(game, easy);
+        state.ResumeTiming();
+        game.triggerMenu(QString::fromLatin1(command));
+        paint();
+        state.PauseTiming();
+        settle();
+        state.ResumeTiming();
+    }
+}
+
+// What the event loop does for the next game once the new board is painted and the old one
+// deleted: the next game's controls are made ready.
+void BM_MakeReady(benchmark::State &state, const char *command) {
+    GameFixture game;
+    if (!startOn(state, game, command))
+        return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        game.triggerMenu(QString::fromLatin1(command));
+        paint();
+        GameFixture::flushDeletes();
+        state.ResumeTiming();
+        QCoreApplication::processEvents();
     }
 }
 
@@ -155,6 +196,8 @@ BENCHMARK_CAPTURE(BM_NewGameInEventLoop, Hard, hard)
     ->Iterations(20)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_NewGameAfterEasy, Hard, hard)->Apply(timedInMilliseconds);
 BENCHMARK_CAPTURE(BM_NewGameLoad, Hard, hard)->Apply(timedInMilliseconds);
 BENCHMARK_CAPTURE(BM_RenderWindow, Hard, hard)->Apply(timedInMilliseconds);
 BENCHMARK_CAPTURE(BM_DiscardGame, Hard, hard)->Apply(timedInMilliseconds);
+BENCHMARK_CAPTURE(BM_MakeReady, Hard, hard)->Apply(timedInMilliseconds);

@@ -43,10 +43,12 @@ void designCounterLabel(Label &label, const QString &caption, float left, float 
 } // namespace
 
 gameboard::gameboard(FormHost &host)
-    : Form(host), Timer1(area()), square(coverTemplate(buttonLayer()), buttonLayer()),
-      face(buttonLayer()), background(rectangleTemplate(shapeLayer()), shapeLayer()),
+    : Form(host), Timer1(area()),
+      square(coverTemplate(buttonLayer()), buttonLayer(), host.reserve<CommandButton>()),
+      face(buttonLayer()),
+      background(rectangleTemplate(shapeLayer()), shapeLayer(), host.reserve<Shape>()),
       time(labelLayer()), minesleft(labelLayer()),
-      mine(contentTemplate(labelLayer()), labelLayer()),
+      mine(contentTemplate(labelLayer()), labelLayer(), host.reserve<Label>()),
       mnuNew(menuItem(QStringLiteral("mnuNew"), true)),
       mnuHS(menuItem(QStringLiteral("mnuHS"), false)),
       mnuEZ(menuItem(QStringLiteral("mnuEZ"), true)),

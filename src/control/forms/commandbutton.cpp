@@ -156,18 +156,15 @@ CommandButton::CommandButton(QWidget *parent)
 
 CommandButton::~CommandButton() = default;
 
-std::unique_ptr<CommandButton> CommandButton::copyOf(const CommandButton &element0,
-                                                     QWidget *parent) {
-    auto copy = std::make_unique<CommandButton>(parent);
-    copy->copyGeometry(element0);
-    copy->setTabStop(element0.tabStop_);
+void CommandButton::copyDesignOf(const CommandButton &element0) {
+    copyGeometry(element0);
+    setTabStop(element0.tabStop_);
     if (!(element0.font_ == FontSpec{}))
-        copy->setFont(element0.font_);
+        setFont(element0.font_);
     if (!element0.caption_.isEmpty())
-        copy->setCaption(element0.caption_);
+        setCaption(element0.caption_);
     if (!element0.enabled_)
-        copy->setEnabled(false);
-    return copy;
+        setEnabled(false);
 }
 
 void CommandButton::setCaption(const QString &caption) {

@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
 
 class QWidget;
 class ButtonWidget;
@@ -24,8 +23,8 @@ public:
     explicit CommandButton(QWidget *parent);
     ~CommandButton() override;
 
-    // A copy of the design-time properties of the template; it starts hidden.
-    static std::unique_ptr<CommandButton> copyOf(const CommandButton &element0, QWidget *parent);
+    // Takes the design-time properties of the template into this new, hidden button.
+    void copyDesignOf(const CommandButton &element0);
 
     const QString &caption() const { return caption_; }
     void setCaption(const QString &caption);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controlreserve.h"
 #include "runtime.h"
 
 #include <functional>
@@ -9,13 +10,14 @@
 class QWidget;
 
 // A control array: element 0 is the design-time template, and loading element k creates it
-// as a hidden copy of element 0.
+// as a hidden copy of element 0, from a control the reserve made ready.
 template <class ControlType> class ControlArray {
 public:
     using LoadHook = std::function<void(ControlType &element, int index)>;
 
-    explicit ControlArray(std::unique_ptr<ControlType> element0, QWidget *parent)
-        : parent_(parent) {
+    ControlArray(std::unique_ptr<ControlType> element0, QWidget *parent,
+                 ControlReserve<ControlType> &reserve)
+        : parent_(parent), reserve_(reserve) {
         elements_.push_back(std::move(element0));
     }
 
@@ -33,7 +35,8 @@ public:
         if (static_cast<std::size_t>(index) >= elements_.size())
             elements_.resize(static_cast<std::size_t>(index) + 1);
         auto &slot = elements_[static_cast<std::size_t>(index)];
-        slot = ControlType::copyOf(*elements_.front(), parent_);
+        slot = reserve_.take(parent_);
+        slot->copyDesignOf(*elements_.front());
         if (loadHook_)
             loadHook_(*slot, index);
     }
@@ -54,6 +57,7 @@ public:
 
 private:
     QWidget *parent_;
+    ControlReserve<ControlType> &reserve_;
     std::vector<std::unique_ptr<ControlType>> elements_;
     LoadHook loadHook_;
 };

@@ -7,13 +7,21 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimerEvent>
 
 FormHost::FormHost(const std::vector<MenuDesign> &menus, FormFactory factory)
-    : factory_(std::move(factory)), stage_(new QWidget(this)) {
+    : factory_(std::move(factory)), stage_(new QWidget(this)), reserveHolder_(new QWidget(this)),
+      reserves_(reserveHolder_, reserveHolder_, reserveHolder_) {
+    // In the window itself: a widget moved between windows is looked for along the whole focus
+    // chain of the window it leaves.
+    reserveHolder_->hide();
     setCentralWidget(stage_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     buildMenus(menus);
 }
+
+// The reserves go before their holder, whose deletion takes their widgets.
+FormHost::~FormHost() = default;
 
 QAction *FormHost::action(const QString &name) const {
     return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
@@ -22,6 +30,7 @@ QAction *FormHost::action(const QString &name) const {
 void FormHost::showForm() {
     if (!form_) {
         form_ = factory_(*this).release();
+        std::apply([](auto &...reserve) { (reserve.startLoad(), ...); }, reserves_);
         form_->load();
     }
     setWindowTitle(form_->caption());
@@ -41,6 +50,10 @@ void FormHost::showForm() {
             break;
         }
     }
+    // The next game's controls are made once the event loop has painted this form and deleted
+    // the old one, all of which are posted events and come before any timer.
+    if (!refillTimer_.isActive())
+        refillTimer_.start(0, this);
 }
 
 void FormHost::unloadForm() {
@@ -53,6 +66,19 @@ void FormHost::unloadForm() {
     // this; and only once the new form has been painted, which a board of controls to delete
     // first would hold up. The update request that paints is posted at low priority.
     QCoreApplication::postEvent(old, new QDeferredDeleteEvent(), Qt::LowEventPriority - 1);
+}
+
+void FormHost::timerEvent(QTimerEvent *event) {
+    if (event->timerId() != refillTimer_.timerId()) {
+        QMainWindow::timerEvent(event);
+        return;
+    }
+    refillTimer_.stop();
+    refillReserves();
+}
+
+void FormHost::refillReserves() {
+    std::apply([](auto &...reserve) { (reserve.refill(), ...); }, reserves_);
 }
 
 void FormHost::buildMenus(const std::vector<MenuDesign> &menus) {

@@ -1,5 +1,11 @@
 #pragma once
 
+#include "commandbutton.h"
+#include "controlreserve.h"
+#include "label.h"
+#include "shape.h"
+
+#include <QBasicTimer>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
@@ -7,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 class Form;
@@ -28,6 +35,7 @@ public:
     using FormFactory = std::function<std::unique_ptr<Form>(FormHost &host)>;
 
     FormHost(const std::vector<MenuDesign> &menus, FormFactory factory);
+    ~FormHost() override;
 
     QAction *action(const QString &name) const;
     // The container of the forms' inner areas.
@@ -40,10 +48,23 @@ public:
     // Discards the form with every control; safe from inside the handlers of its controls.
     void unloadForm();
 
+    // Where the forms' control arrays take their new elements from.
+    template <class ControlType> ControlReserve<ControlType> &reserve() {
+        return std::get<ControlReserve<ControlType>>(reserves_);
+    }
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
 private:
     void buildMenus(const std::vector<MenuDesign> &menus);
+    void refillReserves();
 
     FormFactory factory_;
     QWidget *stage_;
     QPointer<Form> form_;
+    QWidget *reserveHolder_;
+    std::tuple<ControlReserve<CommandButton>, ControlReserve<Shape>, ControlReserve<Label>>
+        reserves_;
+    QBasicTimer refillTimer_;
 };

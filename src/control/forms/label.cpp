@@ -58,18 +58,16 @@ Label::Label(QWidget *parent)
     label_->hide();
 }
 
-std::unique_ptr<Label> Label::copyOf(const Label &element0, QWidget *parent) {
-    auto copy = std::make_unique<Label>(parent);
-    copy->copyGeometry(element0);
-    copy->caption_ = element0.caption_;
-    copy->font_ = element0.font_;
-    copy->foreColor_ = element0.foreColor_;
-    copy->autoSize_ = element0.autoSize_;
-    copy->label_->wantedFont = element0.label_->wantedFont;
-    copy->label_->color = element0.label_->color;
-    copy->label_->text = element0.label_->text;
-    copy->label_->block = element0.label_->block;
-    return copy;
+void Label::copyDesignOf(const Label &element0) {
+    copyGeometry(element0);
+    caption_ = element0.caption_;
+    font_ = element0.font_;
+    foreColor_ = element0.foreColor_;
+    autoSize_ = element0.autoSize_;
+    label_->wantedFont = element0.label_->wantedFont;
+    label_->color = element0.label_->color;
+    label_->text = element0.label_->text;
+    label_->block = element0.label_->block;
 }
 
 void Label::setCaption(const QString &caption) {

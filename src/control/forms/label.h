@@ -5,8 +5,6 @@
 
 #include <QString>
 
-#include <memory>
-
 class QWidget;
 class LabelWidget;
 
@@ -16,8 +14,8 @@ class Label : public Control {
 public:
     explicit Label(QWidget *parent);
 
-    // A copy of the design-time properties of the template; it starts hidden.
-    static std::unique_ptr<Label> copyOf(const Label &element0, QWidget *parent);
+    // Takes the design-time properties of the template into this new, hidden label.
+    void copyDesignOf(const Label &element0);
 
     const QString &caption() const { return caption_; }
     void setCaption(const QString &caption);

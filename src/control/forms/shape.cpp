@@ -39,11 +39,9 @@ Shape::Shape(QWidget *parent)
     shape_->hide();
 }
 
-std::unique_ptr<Shape> Shape::copyOf(const Shape &element0, QWidget *parent) {
-    auto copy = std::make_unique<Shape>(parent);
-    copy->copyGeometry(element0);
-    copy->setBackColor(element0.backColor_);
-    return copy;
+void Shape::copyDesignOf(const Shape &element0) {
+    copyGeometry(element0);
+    setBackColor(element0.backColor_);
 }
 
 void Shape::setBackColor(int color) {

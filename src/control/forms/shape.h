@@ -2,8 +2,6 @@
 
 #include "control.h"
 
-#include <memory>
-
 class QWidget;
 class ShapeWidget;
 
@@ -12,8 +10,8 @@ class Shape : public Control {
 public:
     explicit Shape(QWidget *parent);
 
-    // A copy of the design-time properties of the template; it starts hidden.
-    static std::unique_ptr<Shape> copyOf(const Shape &element0, QWidget *parent);
+    // Takes the design-time properties of the template into this new, hidden shape.
+    void copyDesignOf(const Shape &element0);
 
     int backColor() const { return backColor_; }
     void setBackColor(int color);
