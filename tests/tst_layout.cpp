@@ -15,6 +15,16 @@ int pixels(double twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
+// Where a control's widget belongs: both edges rounded, as neighbouring controls touch.
+QRect boxOf(const Control &control) {
+    const int x = pixels(control.left());
+    const int y = pixels(control.top());
+    return QRect(x, y, pixels(control.left() + control.width()) - x,
+                 pixels(control.top() + control.height()) - y);
+}
+
+enum class Moment { NewBoard, AfterSpread, AfterFlag, AfterLoss };
+
 } // namespace
 
 class tst_layout : public QObject {
@@ -31,6 +41,8 @@ private slots:
     void templatesNeverShown();
     void windowResizedWithinTheCommand_data();
     void windowResizedWithinTheCommand();
+    void labelsOnScreenHaveTheirMeasuredSize_data();
+    void labelsOnScreenHaveTheirMeasuredSize();
 };
 
 void tst_layout::windowAndFace_data() {
@@ -200,6 +212,51 @@ void tst_layout::windowResizedWithinTheCommand() {
     const QPoint centre = cover->mapTo(&game.window(), cover->rect().center());
     QVERIFY2(game.window().rect().contains(centre), "the last cell lies outside the window");
     QCOMPARE(game.window().childAt(centre), cover);
+}
+
+void tst_layout::labelsOnScreenHaveTheirMeasuredSize_data() {
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<Moment>("moment");
+    for (int preset : {0, 2}) {
+        const QByteArray name = preset == 0 ? "Easy" : "Hard";
+        QTest::newRow(name + ", new board") << preset << Moment::NewBoard;
+        QTest::newRow(name + ", after a spread") << preset << Moment::AfterSpread;
+        QTest::newRow(name + ", after a flag") << preset << Moment::AfterFlag;
+        QTest::newRow(name + ", after a loss") << preset << Moment::AfterLoss;
+    }
+}
+
+// Labels size themselves to their text. What the screen shows of each must be the size its
+// control measured, though nothing has asked the control for it.
+void tst_layout::labelsOnScreenHaveTheirMeasuredSize() {
+    QFETCH(int, preset);
+    QFETCH(Moment, moment);
+    GameFixture game;
+    game.choose(preset);
+    gameboard &board = game.board();
+    switch (moment) {
+    case Moment::NewBoard:
+        break;
+    case Moment::AfterSpread:
+        game.pressCover(game.cellsWithLabel(QString()).front());
+        break;
+    case Moment::AfterFlag:
+        game.pressCover(1, Qt::RightButton);
+        break;
+    case Moment::AfterLoss:
+        game.pressCover(game.cellsWithLabel(QStringLiteral("M")).front());
+        break;
+    }
+    QCoreApplication::sendPostedEvents();
+    std::vector<std::pair<QByteArray, const Label *>> labels{{"the clock", &board.time},
+                                                             {"the counter", &board.minesleft}};
+    for (int k = 1; k <= game.cellCount(); ++k)
+        labels.emplace_back("cell " + QByteArray::number(k), &board.mine[k]);
+    std::vector<QRect> onScreen;
+    for (const auto &[name, label] : labels)
+        onScreen.push_back(label->widget()->geometry());
+    for (std::size_t n = 0; n < labels.size(); ++n)
+        QVERIFY2(onScreen[n] == boxOf(*labels[n].second), labels[n].first);
 }
 
 QTEST_MAIN(tst_layout)

@@ -15,16 +15,19 @@ void Control::setTop(float top) {
 }
 
 void Control::setWidth(float width) {
+    settleSize();
     width_ = width;
     updateGeometry();
 }
 
 void Control::setHeight(float height) {
+    settleSize();
     height_ = height;
     updateGeometry();
 }
 
 void Control::setGeometry(float left, float top, float width, float height) {
+    settleSize();
     left_ = left;
     top_ = top;
     width_ = width;
@@ -40,7 +43,7 @@ void Control::changeVisible(bool visible) {
 }
 
 void Control::copyGeometry(const Control &other) {
-    setGeometry(other.left_, other.top_, other.width_, other.height_);
+    setGeometry(other.left_, other.top_, other.width(), other.height());
 }
 
 // A hidden control's widget takes its place when it is shown: a new game places every control

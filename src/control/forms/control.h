@@ -12,8 +12,14 @@ public:
 
     float left() const { return left_; }
     float top() const { return top_; }
-    float width() const { return width_; }
-    float height() const { return height_; }
+    float width() const {
+        settleSize();
+        return width_;
+    }
+    float height() const {
+        settleSize();
+        return height_;
+    }
     void setLeft(float left);
     void setTop(float top);
     void setWidth(float width);
@@ -33,6 +39,9 @@ public:
 
 protected:
     explicit Control(QWidget *widget) : widget_(widget) {}
+    // A control that works out its own size only when it is needed brings Width and Height up to
+    // date here, before they are read or written.
+    virtual void settleSize() const {}
     void copyGeometry(const Control &other);
     void updateGeometry();
 

@@ -12,7 +12,7 @@
 
 class LabelWidget : public QWidget {
 public:
-    using QWidget::QWidget;
+    LabelWidget(Label &owner, QWidget *parent) : QWidget(parent), owner_(owner) {}
 
     QString text;
     FontSpec wantedFont;
@@ -23,6 +23,13 @@ public:
     fonts::TextBlock block;
 
 protected:
+    // A label measured while off the screen takes its size before it is first seen.
+    bool event(QEvent *event) override {
+        if (event->type() == QEvent::Show)
+            owner_.settleSize();
+        return QWidget::event(event);
+    }
+
     // Centred in the box as a rectangle's text would be, without laying the text out again.
     void paintEvent(QPaintEvent *) override {
         if (text.isEmpty())
@@ -36,6 +43,9 @@ protected:
                               (height() - block.box.height()) / 2);
         block.layout->draw(&painter, topLeft);
     }
+
+private:
+    Label &owner_;
 };
 
 // Read out as static text: what the label shows.
@@ -52,7 +62,7 @@ public:
 };
 
 Label::Label(QWidget *parent)
-    : Control(new LabelWidget(parent)), label_(static_cast<LabelWidget *>(widget())) {
+    : Control(new LabelWidget(*this, parent)), label_(static_cast<LabelWidget *>(widget())) {
     provideAccessibleInterface<LabelWidget, LabelAccessible>();
     label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     label_->hide();
@@ -121,8 +131,14 @@ void Label::fontChanged() {
 void Label::showText() {
     label_->text = fonts::displayText(caption_, font_);
     label_->block = {};
-    if (autoSize_)
-        measure();
+    if (autoSize_) {
+        // Off the screen, measured only once seen or asked for: a new game sets a hidden board's
+        // labels several times over, and every font measured is a font loaded.
+        if (label_->isVisible())
+            measure();
+        else
+            measurePending_ = true;
+    }
     label_->update();
     if (QAccessible::isActive()) {
         QAccessibleEvent event(label_, QAccessible::NameChanged);
@@ -130,7 +146,13 @@ void Label::showText() {
     }
 }
 
+void Label::settleSize() const {
+    if (measurePending_)
+        const_cast<Label *>(this)->measure();
+}
+
 void Label::measure() {
+    measurePending_ = false;
     const qreal advance = fonts::horizontalAdvance(font_, label_->text);
     setGeometry(left(), top(), static_cast<float>(twips::fromPixels(advance)),
                 static_cast<float>(twips::fromPixels(fonts::metrics(font_).height())));

@@ -34,7 +34,11 @@ public:
     // Brings the label in front of the other labels and the shapes.
     void bringToFront();
 
+protected:
+    void settleSize() const override;
+
 private:
+    friend class LabelWidget;
     void fontChanged();
     void showText();
     void measure();
@@ -44,4 +48,5 @@ private:
     FontSpec font_;
     int foreColor_ = 0;
     bool autoSize_ = false;
+    bool measurePending_ = false;
 };
