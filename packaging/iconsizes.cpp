@@ -1,6 +1,8 @@
-// Draws the icon's SVG source as PNG pictures, one per side given, for the window icon:
+// Draws the icon's SVG source once per side given, for the window icon:
 //   pebblerun_icon_sizes SOURCE.svg OUTPUT_DIR SIDE...
-// Each picture is OUTPUT_DIR/pebblerun-SIDE.png.
+// Each picture is OUTPUT_DIR/pebblerun-SIDE.argb: the pixels as the program holds them,
+// premultiplied 32-bit ARGB in the machine's byte order, row after row, so that starting the game
+// decodes nothing.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -30,11 +32,14 @@ int main(int argc, char *argv[]) {
         }
         QImageReader reader(arguments.at(1));
         reader.setScaledSize(QSize(side, side));
-        const QImage picture = reader.read();
+        const QImage picture = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         // Written whole or not at all: the build may run this for two targets at once.
-        QSaveFile file(output.filePath(QStringLiteral("pebblerun-%1.png").arg(side)));
+        QSaveFile file(output.filePath(QStringLiteral("pebblerun-%1.argb").arg(side)));
         const QString path = file.fileName();
-        if (picture.isNull() || !file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") ||
+        const auto bytes = static_cast<qint64>(picture.sizeInBytes());
+        if (picture.isNull() || picture.bytesPerLine() != side * 4 ||
+            !file.open(QIODevice::WriteOnly) ||
+            file.write(reinterpret_cast<const char *>(picture.constBits()), bytes) != bytes ||
             !file.commit()) {
             errors << "cannot draw " << path << ": " << reader.errorString() << '\n';
             return 1;
