@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAccessible>
 #include <QWidget>
 
 #include <cstddef>
@@ -8,9 +7,10 @@
 #include <memory>
 
 // Controls of one kind made ahead, while the player looks at the board, for the next game's load
-// to take. Making a board's hundreds of widgets, polishing them and introducing them to
-// assistive tools is most of what a new game costs. A control taken from here is as new as one
-// made on the spot: made earlier, hidden, and never on any form before.
+// to take: making and polishing a board's hundreds of widgets is most of what a new game costs.
+// A control taken from here is as new as one made on the spot: made earlier, hidden, and never on
+// any form before. Qt still makes each one's accessible interface when it is first shown; made
+// ahead, a Hard board's would hold another megabyte.
 template <class ControlType> class ControlReserve {
 public:
     // The controls wait on the holder, which is never shown.
@@ -46,9 +46,8 @@ public:
         }
         while (ready_.size() < taken_) {
             auto control = std::make_unique<ControlType>(holder_);
-            // Polished and known to assistive tools now, rather than when the board is shown.
+            // Polished now, rather than when the board is shown.
             control->widget()->ensurePolished();
-            QAccessible::queryAccessibleInterface(control->widget());
             ready_.push_back(std::move(control));
         }
     }
