@@ -13,8 +13,10 @@
 // ahead, a Hard board's would hold another megabyte.
 template <class ControlType> class ControlReserve {
 public:
-    // The controls wait on the holder, which is never shown.
-    explicit ControlReserve(QWidget *holder) : holder_(holder) {}
+    // The controls wait on a holder of their own in the window, which is never shown: a widget
+    // moved between windows is looked for along the whole focus chain of the one it leaves, and
+    // among its parent's children by a scan from the front.
+    explicit ControlReserve(QWidget *window) : holder_(new QWidget(window)) { holder_->hide(); }
     ControlReserve(const ControlReserve &) = delete;
     ControlReserve &operator=(const ControlReserve &) = delete;
 
@@ -26,7 +28,7 @@ public:
         ++taken_;
         if (ready_.empty())
             return std::make_unique<ControlType>(parent);
-        // The oldest first: Qt finds a widget among its parent's children by a scan from the front.
+        // The oldest first, found at the front of the holder's children.
         std::unique_ptr<ControlType> control = std::move(ready_.front());
         ready_.pop_front();
         QWidget *widget = control->widget();

@@ -10,17 +10,13 @@
 #include <QTimerEvent>
 
 FormHost::FormHost(const std::vector<MenuDesign> &menus, FormFactory factory)
-    : factory_(std::move(factory)), stage_(new QWidget(this)), reserveHolder_(new QWidget(this)),
-      reserves_(reserveHolder_, reserveHolder_, reserveHolder_) {
-    // In the window itself: a widget moved between windows is looked for along the whole focus
-    // chain of the window it leaves.
-    reserveHolder_->hide();
+    : factory_(std::move(factory)), stage_(new QWidget(this)), reserves_(this, this, this) {
     setCentralWidget(stage_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     buildMenus(menus);
 }
 
-// The reserves go before their holder, whose deletion takes their widgets.
+// The reserves go before their holders, whose deletion takes the widgets.
 FormHost::~FormHost() = default;
 
 QAction *FormHost::action(const QString &name) const {

@@ -63,7 +63,6 @@ private:
     FormFactory factory_;
     QWidget *stage_;
     QPointer<Form> form_;
-    QWidget *reserveHolder_;
     std::tuple<ControlReserve<CommandButton>, ControlReserve<Shape>, ControlReserve<Label>>
         reserves_;
     QBasicTimer refillTimer_;
