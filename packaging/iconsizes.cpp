@@ -1,8 +1,7 @@
 // Draws the icon's SVG source once per side given, for the window icon:
 //   pebblerun_icon_sizes SOURCE.svg OUTPUT_DIR SIDE...
-// Each picture is OUTPUT_DIR/pebblerun-SIDE.argb: the pixels as the program holds them,
-// premultiplied 32-bit ARGB in the machine's byte order, row after row, so that starting the game
-// decodes nothing.
+// Each picture is OUTPUT_DIR/pebblerun-SIDE.rgba: its premultiplied pixels, one byte each of red,
+// green, blue and alpha, row after row, so that starting the game decodes nothing.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -32,9 +31,9 @@ int main(int argc, char *argv[]) {
         }
         QImageReader reader(arguments.at(1));
         reader.setScaledSize(QSize(side, side));
-        const QImage picture = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage picture = reader.read().convertToFormat(QImage::Format_RGBA8888_Premultiplied);
         // Written whole or not at all: the build may run this for two targets at once.
-        QSaveFile file(output.filePath(QStringLiteral("pebblerun-%1.argb").arg(side)));
+        QSaveFile file(output.filePath(QStringLiteral("pebblerun-%1.rgba").arg(side)));
         const QString path = file.fileName();
         const auto bytes = static_cast<qint64>(picture.sizeInBytes());
         if (picture.isNull() || picture.bytesPerLine() != side * 4 ||

@@ -24,11 +24,11 @@ namespace {
 
 enum Preset { Easy, Medium, Hard };
 
-// The event loop's turn once a board is painted: the timer that makes the next game's controls
-// is due at once.
-void letTheLoopRun() {
+// The event loop's turns once a board is painted, until the next game's controls are made ready.
+bool letTheLoopRun(GameFixture &game, int cells) {
     GameFixture::flushDeletes();
-    QCoreApplication::processEvents();
+    return QTest::qWaitFor(
+        [&] { return game.window().reserve<CommandButton>().readyCount() == cells; });
 }
 
 QString layerOf(const gameboard &board, const QWidget *parent) {
@@ -97,8 +97,9 @@ struct Played {
 Played play(int previous, int next, bool readyAhead) {
     GameFixture game;
     game.choose(previous);
+    const Difficulty &before = difficulties[previous];
     if (readyAhead)
-        letTheLoopRun();
+        letTheLoopRun(game, before.cols * before.rows);
     Played played;
     played.coversReady = game.window().reserve<CommandButton>().readyCount();
     game.choose(next);
@@ -161,7 +162,8 @@ void tst_reserve::reserveHoldsWhatTheLastGameTook() {
     for (int preset : presets) {
         game.choose(preset);
         const int visible = visibleWidgets(game.window());
-        letTheLoopRun();
+        const Difficulty &chosen = difficulties[preset];
+        QVERIFY(letTheLoopRun(game, chosen.cols * chosen.rows));
         QCOMPARE(visibleWidgets(game.window()), visible);
     }
     const Difficulty &last = difficulties[presets.constLast()];

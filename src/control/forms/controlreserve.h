@@ -9,8 +9,10 @@
 // Controls of one kind made ahead, while the player looks at the board, for the next game's load
 // to take: making and polishing a board's hundreds of widgets is most of what a new game costs.
 // A control taken from here is as new as one made on the spot: made earlier, hidden, and never on
-// any form before. Qt still makes each one's accessible interface when it is first shown; made
-// ahead, a Hard board's would hold another megabyte.
+// any form before. Only its place in the window's focus chain is the one it was made in, which Tab
+// never reaches in a control that takes no focus, as a board's cells do. Qt makes each one's
+// accessible interface when it is first shown; made ahead, a Hard board's would hold another
+// megabyte.
 template <class ControlType> class ControlReserve {
 public:
     // The controls wait on a holder of their own in the window, which is never shown: a widget

@@ -28,6 +28,7 @@ void FormHost::showForm() {
         form_ = factory_(*this).release();
         std::apply([](auto &...reserve) { (reserve.startLoad(), ...); }, reserves_);
         form_->load();
+        form_->area()->installEventFilter(this);
     }
     setWindowTitle(form_->caption());
     form_->fitArea();
@@ -46,10 +47,6 @@ void FormHost::showForm() {
             break;
         }
     }
-    // The next game's controls are made once the event loop has painted this form and deleted
-    // the old one, all of which are posted events and come before any timer.
-    if (!refillTimer_.isActive())
-        refillTimer_.start(0, this);
 }
 
 void FormHost::unloadForm() {
@@ -62,6 +59,18 @@ void FormHost::unloadForm() {
     // this; and only once the new form has been painted, which a board of controls to delete
     // first would hold up. The update request that paints is posted at low priority.
     QCoreApplication::postEvent(old, new QDeferredDeleteEvent(), Qt::LowEventPriority - 1);
+}
+
+// The next game's controls are made once the new form is painted: not before the first paint of
+// the window, which waits for the desktop to show it, and after the old form's deletion, which is
+// posted with the paint and so comes before any timer.
+bool FormHost::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::Paint && form_ && watched == form_->area()) {
+        watched->removeEventFilter(this);
+        if (!refillTimer_.isActive())
+            refillTimer_.start(0, this);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void FormHost::timerEvent(QTimerEvent *event) {

@@ -54,6 +54,7 @@ public:
     }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
 
 private:

@@ -28,8 +28,12 @@ public:
     void setFontSize(double pointSize);
     void setFontBold(bool bold);
 
-    // Takes effect at the next change of text or font; the design size stands until then.
-    void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
+    // Takes effect at the next change of text or font; the design size stands until then. A size
+    // still to be measured is measured first, under the setting it was asked for.
+    void setAutoSize(bool autoSize) {
+        settleSize();
+        autoSize_ = autoSize;
+    }
 
     // Brings the label in front of the other labels and the shapes.
     void bringToFront();
