@@ -20,8 +20,7 @@ void gameboard::lose() {
 
 namespace {
 
-// Captions are read for every cell at every end of a game, which a winning cascade repeats
-// hundreds of times; a one-letter code is compared in place.
+// Captions are read for every cell at the end of a game; a one-letter code is compared in place.
 bool shows(const QString &caption, char16_t code) {
     return caption.size() == 1 && caption.front() == QChar(code);
 }
@@ -30,6 +29,11 @@ bool shows(const QString &caption, char16_t code) {
 
 void gameboard::gameover() {
     const int n = Module1::rows * Module1::cols;
+    // The reveal disables every cover up to the last and nothing enables one again in the same
+    // game, so a disabled last cover means the board has been revealed and a repeat would change
+    // nothing; a win deep in a cascade repeats the reveal for every enclosing uncover step.
+    if (!square[n].isEnabled())
+        return;
     for (int k = 1; k <= n; ++k) {
         CommandButton &cover = square[k];
         Label &content = mine[k];
