@@ -8,6 +8,16 @@
 #include <QCoreApplication>
 #include <QTest>
 
+#include <cmath>
+
+QRect boxOf(const Control &control) {
+    const auto pixels = [](double twips) { return static_cast<int>(std::lround(twips / 15.0)); };
+    const int x = pixels(control.left());
+    const int y = pixels(control.top());
+    return QRect(x, y, pixels(control.left() + control.width()) - x,
+                 pixels(control.top() + control.height()) - y);
+}
+
 GameFixture::GameFixture(float timeOfDay, std::uint64_t seed) : time_(timeOfDay) {
     // Every fixture is a fresh run of the program: no difficulty chosen yet.
     Module1::easy = DifficultyFlag();

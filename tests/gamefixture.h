@@ -4,6 +4,7 @@
 #include "window/gameboard.h"
 
 #include <QKeySequence>
+#include <QRect>
 #include <QString>
 
 #include <memory>
@@ -19,6 +20,10 @@ struct Difficulty {
 
 inline constexpr Difficulty difficulties[] = {
     {"mnuEZ", 8, 8, 10}, {"mnuMed", 16, 16, 40}, {"mnuHrd", 32, 20, 100}};
+
+// Where a control's widget belongs, in pixels: both edges rounded, as neighbouring controls touch.
+// Reading a label's size measures it if it has not been yet.
+QRect boxOf(const Control &control);
 
 // Starts the game as the program does, with the clock and the generator under the test's control,
 // and drives it the way a player does.

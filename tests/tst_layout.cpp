@@ -15,15 +15,7 @@ int pixels(double twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-// Where a control's widget belongs: both edges rounded, as neighbouring controls touch.
-QRect boxOf(const Control &control) {
-    const int x = pixels(control.left());
-    const int y = pixels(control.top());
-    return QRect(x, y, pixels(control.left() + control.width()) - x,
-                 pixels(control.top() + control.height()) - y);
-}
-
-enum class Moment { NewBoard, AfterSpread, AfterFlag, AfterLoss };
+enum class Moment { NewBoard, NewBoardIdle, AfterSpread, AfterFlag, AfterLoss };
 
 } // namespace
 
@@ -220,6 +212,7 @@ void tst_layout::labelsOnScreenHaveTheirMeasuredSize_data() {
     for (int preset : {0, 2}) {
         const QByteArray name = preset == 0 ? "Easy" : "Hard";
         QTest::newRow(name + ", new board") << preset << Moment::NewBoard;
+        QTest::newRow(name + ", new board, once idle") << preset << Moment::NewBoardIdle;
         QTest::newRow(name + ", after a spread") << preset << Moment::AfterSpread;
         QTest::newRow(name + ", after a flag") << preset << Moment::AfterFlag;
         QTest::newRow(name + ", after a loss") << preset << Moment::AfterLoss;
@@ -227,7 +220,8 @@ void tst_layout::labelsOnScreenHaveTheirMeasuredSize_data() {
 }
 
 // Labels size themselves to their text. What the screen shows of each must be the size its
-// control measured, though nothing has asked the control for it.
+// control measured, though nothing has asked the control for it. A label under its cover may take
+// its size once the window is idle, but a press must find it measured, as it may uncover it.
 void tst_layout::labelsOnScreenHaveTheirMeasuredSize() {
     QFETCH(int, preset);
     QFETCH(Moment, moment);
@@ -236,6 +230,11 @@ void tst_layout::labelsOnScreenHaveTheirMeasuredSize() {
     gameboard &board = game.board();
     switch (moment) {
     case Moment::NewBoard:
+        break;
+    case Moment::NewBoardIdle:
+        QVERIFY(QTest::qWaitFor([&] {
+            return game.window().reserve<CommandButton>().readyCount() == game.cellCount();
+        }));
         break;
     case Moment::AfterSpread:
         game.pressCover(game.cellsWithLabel(QString()).front());
@@ -248,15 +247,26 @@ void tst_layout::labelsOnScreenHaveTheirMeasuredSize() {
         break;
     }
     QCoreApplication::sendPostedEvents();
-    std::vector<std::pair<QByteArray, const Label *>> labels{{"the clock", &board.time},
-                                                             {"the counter", &board.minesleft}};
+    struct Seen {
+        QByteArray name;
+        const Label *label;
+        const CommandButton *cover;
+    };
+    std::vector<Seen> labels{{"the clock", &board.time, nullptr},
+                             {"the counter", &board.minesleft, nullptr}};
     for (int k = 1; k <= game.cellCount(); ++k)
-        labels.emplace_back("cell " + QByteArray::number(k), &board.mine[k]);
+        labels.push_back({"cell " + QByteArray::number(k), &board.mine[k], &board.square[k]});
     std::vector<QRect> onScreen;
-    for (const auto &[name, label] : labels)
-        onScreen.push_back(label->widget()->geometry());
-    for (std::size_t n = 0; n < labels.size(); ++n)
-        QVERIFY2(onScreen[n] == boxOf(*labels[n].second), labels[n].first);
+    for (const Seen &seen : labels)
+        onScreen.push_back(seen.label->widget()->geometry());
+    int checked = 0;
+    for (std::size_t n = 0; n < labels.size(); ++n) {
+        if (moment == Moment::NewBoard && labels[n].cover && labels[n].cover->isVisible())
+            continue;
+        QVERIFY2(onScreen[n] == boxOf(*labels[n].label), labels[n].name);
+        ++checked;
+    }
+    QVERIFY(checked >= 2);
 }
 
 QTEST_MAIN(tst_layout)

@@ -2,6 +2,7 @@
 
 #include "accessiblefactory.h"
 #include "bevel.h"
+#include "label.h"
 #include "twips.h"
 
 #include <QAbstractButton>
@@ -62,6 +63,8 @@ protected:
             event->accept();
             return;
         }
+        // A press may uncover labels that are still to take their size.
+        Label::measureShownLabels();
         QPointer<ButtonWidget> alive(this);
         if (owner_.mouseDown_) {
             const QPointF pos = event->position();

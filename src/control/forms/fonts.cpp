@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QTextLayout>
 
+#include <algorithm>
+#include <map>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -108,13 +110,17 @@ TextBlock buildBlock(const QFont &font, const QString &text) {
 
 // Hundreds of controls share a handful of fonts; resolving each once keeps a new game cheap.
 // There are so few that a scan beats hashing.
+std::vector<std::pair<FontSpec, std::unique_ptr<ResolvedFont>>> &cache() {
+    static std::vector<std::pair<FontSpec, std::unique_ptr<ResolvedFont>>> resolved;
+    return resolved;
+}
+
 ResolvedFont &lookup(const FontSpec &wanted) {
-    static std::vector<std::pair<FontSpec, std::unique_ptr<ResolvedFont>>> cache;
-    for (auto &[known, resolved] : cache)
+    for (auto &[known, resolved] : cache())
         if (known == wanted)
             return *resolved;
-    cache.emplace_back(wanted, std::make_unique<ResolvedFont>(buildFont(wanted)));
-    return *cache.back().second;
+    cache().emplace_back(wanted, std::make_unique<ResolvedFont>(buildFont(wanted)));
+    return *cache().back().second;
 }
 
 char32_t pictogramFor(QChar letter) {
@@ -136,7 +142,20 @@ char32_t pictogramFor(QChar letter) {
     }
 }
 
+// The stand-in has the same pictograms at every size, so the first size asked answers for all:
+// a label's text is set long before its own size of the font is needed.
+bool standInHas(const FontSpec &wanted, char32_t code) {
+    static std::map<bool, FontSpec> answering;
+    const FontSpec &asked = answering.try_emplace(wanted.bold, wanted).first->second;
+    return lookup(asked).metrics.inFontUcs4(code);
+}
+
 } // namespace
+
+bool wasResolved(const FontSpec &wanted) {
+    return std::any_of(cache().cbegin(), cache().cend(),
+                       [&](const auto &entry) { return entry.first == wanted; });
+}
 
 const QFont &resolve(const FontSpec &wanted) {
     return lookup(wanted).font;
@@ -159,12 +178,11 @@ qreal horizontalAdvance(const FontSpec &wanted, const QString &text) {
 QString displayText(const QString &caption, const FontSpec &wanted) {
     if (wanted.name.compare(wingdings, Qt::CaseInsensitive) != 0 || !wingdingsMissing())
         return caption;
-    const QFontMetricsF &standIn = lookup(wanted).metrics;
     QString text;
     for (QChar letter : caption) {
         // Without a font that has the pictogram, the letter itself is clearer than a blank box.
         const char32_t code = pictogramFor(letter);
-        if (standIn.inFontUcs4(code))
+        if (standInHas(wanted, code))
             text += QString::fromUcs4(&code, 1);
         else
             text += letter;

@@ -24,6 +24,8 @@ namespace fonts {
 
 // The Qt font that draws the wanted font; Wingdings and Impact fall back to installed equivalents.
 const QFont &resolve(const FontSpec &wanted);
+// Whether the wanted font has been resolved before, so that measuring in it loads no font.
+bool wasResolved(const FontSpec &wanted);
 const QFontMetricsF &metrics(const FontSpec &wanted);
 
 // A text laid out once for drawing many times, and the box that centring it goes by: its natural

@@ -61,9 +61,10 @@ void FormHost::unloadForm() {
     QCoreApplication::postEvent(old, new QDeferredDeleteEvent(), Qt::LowEventPriority - 1);
 }
 
-// The next game's controls are made once the new form is painted: not before the first paint of
-// the window, which waits for the desktop to show it, and after the old form's deletion, which is
-// posted with the paint and so comes before any timer.
+// The labels the new form shows unmeasured take their size, and the next game's controls are made,
+// once the new form is painted: not before the first paint of the window, which waits for the
+// desktop to show it, and after the old form's deletion, which is posted with the paint and so
+// comes before any timer.
 bool FormHost::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::Paint && form_ && watched == form_->area()) {
         watched->removeEventFilter(this);
@@ -79,6 +80,7 @@ void FormHost::timerEvent(QTimerEvent *event) {
         return;
     }
     refillTimer_.stop();
+    Label::measureShownLabels();
     refillReserves();
 }
 

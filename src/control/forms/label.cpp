@@ -10,6 +10,8 @@
 #include <QTextLayout>
 #include <QWidget>
 
+#include <vector>
+
 class LabelWidget : public QWidget {
 public:
     LabelWidget(Label &owner, QWidget *parent) : QWidget(parent), owner_(owner) {}
@@ -23,15 +25,15 @@ public:
     fonts::TextBlock block;
 
 protected:
-    // A label measured while off the screen takes its size before it is first seen.
     bool event(QEvent *event) override {
         if (event->type() == QEvent::Show)
-            owner_.settleSize();
+            owner_.measureWhenNeeded();
         return QWidget::event(event);
     }
 
     // Centred in the box as a rectangle's text would be, without laying the text out again.
     void paintEvent(QPaintEvent *) override {
+        owner_.settleSize();
         if (text.isEmpty())
             return;
         if (!block.layout)
@@ -61,11 +63,31 @@ public:
     }
 };
 
+namespace {
+
+// Labels shown before their size was measured.
+std::vector<Label *> &unmeasuredLabels() {
+    static std::vector<Label *> labels;
+    return labels;
+}
+
+} // namespace
+
 Label::Label(QWidget *parent)
     : Control(new LabelWidget(*this, parent)), label_(static_cast<LabelWidget *>(widget())) {
     provideAccessibleInterface<LabelWidget, LabelAccessible>();
     label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     label_->hide();
+}
+
+Label::~Label() {
+    leaveUnmeasured();
+}
+
+void Label::measureShownLabels() {
+    std::vector<Label *> &labels = unmeasuredLabels();
+    while (!labels.empty())
+        labels.back()->measure();
 }
 
 void Label::copyDesignOf(const Label &element0) {
@@ -151,8 +173,36 @@ void Label::settleSize() const {
         const_cast<Label *>(this)->measure();
 }
 
+// Measuring in a font in use is cheap. A label that would load its font is measured when first
+// painted, when its size is read or written, before a press, or once the window is idle, whichever
+// comes first: a new board's labels lie under its covers, and their fonts need not hold up its
+// first paint.
+void Label::measureWhenNeeded() {
+    if (!measurePending_ || unmeasuredIndex_ >= 0)
+        return;
+    if (fonts::wasResolved(font_)) {
+        measure();
+        return;
+    }
+    std::vector<Label *> &labels = unmeasuredLabels();
+    unmeasuredIndex_ = static_cast<int>(labels.size());
+    labels.push_back(this);
+}
+
+void Label::leaveUnmeasured() {
+    if (unmeasuredIndex_ < 0)
+        return;
+    std::vector<Label *> &labels = unmeasuredLabels();
+    Label *last = labels.back();
+    labels[static_cast<std::size_t>(unmeasuredIndex_)] = last;
+    last->unmeasuredIndex_ = unmeasuredIndex_;
+    labels.pop_back();
+    unmeasuredIndex_ = -1;
+}
+
 void Label::measure() {
     measurePending_ = false;
+    leaveUnmeasured();
     const qreal advance = fonts::horizontalAdvance(font_, label_->text);
     setGeometry(left(), top(), static_cast<float>(twips::fromPixels(advance)),
                 static_cast<float>(twips::fromPixels(fonts::metrics(font_).height())));

@@ -13,6 +13,11 @@ class LabelWidget;
 class Label : public Control {
 public:
     explicit Label(QWidget *parent);
+    ~Label() override;
+
+    // Measures every label shown before its size was: a press may uncover them, and an idle
+    // window has the time.
+    static void measureShownLabels();
 
     // Takes the design-time properties of the template into this new, hidden label.
     void copyDesignOf(const Label &element0);
@@ -46,6 +51,8 @@ private:
     void fontChanged();
     void showText();
     void measure();
+    void measureWhenNeeded();
+    void leaveUnmeasured();
 
     LabelWidget *label_;
     QString caption_;
@@ -53,4 +60,6 @@ private:
     int foreColor_ = 0;
     bool autoSize_ = false;
     bool measurePending_ = false;
+    // Where the label stands among those shown unmeasured, or -1.
+    int unmeasuredIndex_ = -1;
 };
