@@ -9,9 +9,9 @@ class QTimer;
 class TimerControl {
 public:
     // The shortest period the platform ticks at; asking for less ticks at this rate. Waking the
-    // program is most of what a tick costs the machine, and 40 a second still show a clock's new
-    // second within 25 ms of its start.
-    static constexpr int granularityMs = 25;
+    // program is most of what a tick costs the machine, and 25 a second still show a clock's new
+    // second within 40 ms of its start.
+    static constexpr int granularityMs = 40;
 
     explicit TimerControl(QObject *parent);
     TimerControl(const TimerControl &) = delete;
