@@ -11,7 +11,8 @@
 
 // The program's first board is painted before the labels under its covers take their size, as
 // their fonts are not in use yet. Each function needs a program that has not shown a board
-// before, so CTest runs each in a process of its own.
+// before, so CTest runs each in a process of its own: a new function goes into the list in
+// tests/CMakeLists.txt.
 class tst_firstboard : public QObject {
     Q_OBJECT
 
@@ -47,8 +48,9 @@ void tst_firstboard::pressFindsEveryLabelMeasured() {
     GameFixture game;
     QCoreApplication::sendPostedEvents();
     QVERIFY2(minesFontUnused(), "run this function in a process of its own");
-    game.pressCover(1, Qt::RightButton);
-    QCOMPARE(game.board().square[1].caption(), QStringLiteral("M"));
+    const int empty = game.cellsWithLabel(QString()).front();
+    game.pressCover(empty);
+    QVERIFY(game.visibleCovers() < game.cellCount() - 1);
     QCOMPARE(labelsOffTheirSize(game), QStringList());
 }
 

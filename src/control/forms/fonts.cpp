@@ -7,8 +7,8 @@
 #include <QTextLayout>
 
 #include <algorithm>
-#include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -143,11 +143,14 @@ char32_t pictogramFor(QChar letter) {
 }
 
 // The stand-in has the same pictograms at every size, so the first size asked answers for all:
-// a label's text is set long before its own size of the font is needed.
+// a label's text is set long before its own size of the font is needed, and the face, drawn from
+// the first paint, asks first.
 bool standInHas(const FontSpec &wanted, char32_t code) {
-    static std::map<bool, FontSpec> answering;
-    const FontSpec &asked = answering.try_emplace(wanted.bold, wanted).first->second;
-    return lookup(asked).metrics.inFontUcs4(code);
+    static std::optional<FontSpec> firstAskedByBold[2];
+    std::optional<FontSpec> &asked = firstAskedByBold[wanted.bold ? 1 : 0];
+    if (!asked)
+        asked = wanted;
+    return lookup(*asked).metrics.inFontUcs4(code);
 }
 
 } // namespace

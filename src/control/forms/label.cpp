@@ -25,13 +25,18 @@ public:
     fonts::TextBlock block;
 
 protected:
+    // A label that leaves the screen unmeasured waits to be shown again: a discarded board's
+    // labels are not measured.
     bool event(QEvent *event) override {
         if (event->type() == QEvent::Show)
             owner_.measureWhenNeeded();
+        else if (event->type() == QEvent::Hide)
+            owner_.leaveUnmeasured();
         return QWidget::event(event);
     }
 
-    // Centred in the box as a rectangle's text would be, without laying the text out again.
+    // Centred in the box as a rectangle's text would be, without laying the text out again. A
+    // label is never drawn at a size it has not measured.
     void paintEvent(QPaintEvent *) override {
         owner_.settleSize();
         if (text.isEmpty())

@@ -8,9 +8,9 @@ class QTimer;
 // A timer control: it ticks every Interval milliseconds while enabled and Interval > 0.
 class TimerControl {
 public:
-    // The shortest period the platform ticks at; asking for less ticks at this rate. Waking the
+    // The shortest period a timer ticks at; asking for less ticks at this rate. Waking the
     // program is most of what a tick costs the machine, and 25 a second still show a clock's new
-    // second within 40 ms of its start.
+    // second about 40 ms after its start at the latest.
     static constexpr int granularityMs = 40;
 
     explicit TimerControl(QObject *parent);
