@@ -57,6 +57,9 @@ public:
 
     // Disposes of the controls of discarded games.
     static void flushDeletes();
+    // Lets the event loop run once the board is painted, until the window has made the next
+    // game's controls ready; false if it never does.
+    bool waitUntilIdle();
 
     // Cells by the texts that the rules read.
     std::vector<int> cellsWithLabel(const QString &text) const;

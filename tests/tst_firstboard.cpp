@@ -58,8 +58,7 @@ void tst_firstboard::idleWindowMeasuresEveryLabel() {
     GameFixture game;
     QCoreApplication::sendPostedEvents();
     QVERIFY2(minesFontUnused(), "run this function in a process of its own");
-    QVERIFY(QTest::qWaitFor(
-        [&] { return game.window().reserve<CommandButton>().readyCount() == game.cellCount(); }));
+    QVERIFY(game.waitUntilIdle());
     QCOMPARE(labelsOffTheirSize(game), QStringList());
 }
 

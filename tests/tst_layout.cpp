@@ -232,9 +232,7 @@ void tst_layout::labelsOnScreenHaveTheirMeasuredSize() {
     case Moment::NewBoard:
         break;
     case Moment::NewBoardIdle:
-        QVERIFY(QTest::qWaitFor([&] {
-            return game.window().reserve<CommandButton>().readyCount() == game.cellCount();
-        }));
+        QVERIFY(game.waitUntilIdle());
         break;
     case Moment::AfterSpread:
         game.pressCover(game.cellsWithLabel(QString()).front());

@@ -25,13 +25,6 @@ namespace {
 
 enum Preset { Easy, Medium, Hard };
 
-// The event loop's turns once a board is painted, until the next game's controls are made ready.
-bool letTheLoopRun(GameFixture &game, int cells) {
-    GameFixture::flushDeletes();
-    return QTest::qWaitFor(
-        [&] { return game.window().reserve<CommandButton>().readyCount() == cells; });
-}
-
 QString layerOf(const gameboard &board, const QWidget *parent) {
     if (parent == board.buttonLayer())
         return QStringLiteral("area");
@@ -98,9 +91,8 @@ struct Played {
 Played play(int previous, int next, bool readyAhead) {
     GameFixture game;
     game.choose(previous);
-    const Difficulty &before = difficulties[previous];
     if (readyAhead)
-        letTheLoopRun(game, before.cols * before.rows);
+        game.waitUntilIdle();
     Played played;
     played.coversReady = game.window().reserve<CommandButton>().readyCount();
     game.choose(next);
@@ -171,8 +163,7 @@ void tst_reserve::reserveHoldsWhatTheLastGameTook() {
     for (int preset : presets) {
         game.choose(preset);
         const int visible = visibleWidgets(game.window());
-        const Difficulty &chosen = difficulties[preset];
-        QVERIFY(letTheLoopRun(game, chosen.cols * chosen.rows));
+        QVERIFY(game.waitUntilIdle());
         QCOMPARE(visibleWidgets(game.window()), visible);
     }
     const Difficulty &last = difficulties[presets.constLast()];
