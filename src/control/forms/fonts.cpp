@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QTextLayout>
 
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -115,10 +114,16 @@ std::vector<std::pair<FontSpec, std::unique_ptr<ResolvedFont>>> &cache() {
     return resolved;
 }
 
-ResolvedFont &lookup(const FontSpec &wanted) {
+ResolvedFont *findResolved(const FontSpec &wanted) {
     for (auto &[known, resolved] : cache())
         if (known == wanted)
-            return *resolved;
+            return resolved.get();
+    return nullptr;
+}
+
+ResolvedFont &lookup(const FontSpec &wanted) {
+    if (ResolvedFont *resolved = findResolved(wanted))
+        return *resolved;
     cache().emplace_back(wanted, std::make_unique<ResolvedFont>(buildFont(wanted)));
     return *cache().back().second;
 }
@@ -156,8 +161,7 @@ bool standInHas(const FontSpec &wanted, char32_t code) {
 } // namespace
 
 bool wasResolved(const FontSpec &wanted) {
-    return std::any_of(cache().cbegin(), cache().cend(),
-                       [&](const auto &entry) { return entry.first == wanted; });
+    return findResolved(wanted) != nullptr;
 }
 
 const QFont &resolve(const FontSpec &wanted) {
