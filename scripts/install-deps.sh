@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev libfontconfig-dev
     libbenchmark-dev
     fonts-symbola fonts-dejavu-core fonts-dejavu-extra
     libqt6svg6

@@ -1,5 +1,6 @@
 #include "gamefixture.h"
 
+#include "control/fontconfigurationreader.h"
 #include "control/forms/formhost.h"
 #include "window/gameboard.h"
 
@@ -64,7 +65,9 @@ void playUntil(FormHost &window, const QString &moment) {
 
 // The program as main() starts it, closed through the platform at the moment named.
 int runProgram(int argc, char *argv[], const QString &moment) {
+    FontConfigurationReader fontConfiguration;
     QApplication app(argc, argv);
+    fontConfiguration.waitUntilRead();
     QApplication::setApplicationName(QStringLiteral("Pebblerun"));
     GameFixture::plantMines(mines, 8, 8);
     FormHost window(gameboard::menuDesign(), gameboard::create);
