@@ -49,6 +49,9 @@ QFont buildFont(const FontSpec &wanted) {
         font.setPointSizeF(QApplication::font().pointSizeF());
     if (wanted.bold)
         font.setWeight(QFont::Bold);
+    // The controls show digits, a few Latin letters and single pictograms, which come out the same
+    // without Qt's shaping pass; skipping it keeps each font's shaping tables out of memory.
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
     return font;
 }
 
