@@ -10,12 +10,15 @@
 
 #include <cmath>
 
+int pixelsOf(double twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
 QRect boxOf(const Control &control) {
-    const auto pixels = [](double twips) { return static_cast<int>(std::lround(twips / 15.0)); };
-    const int x = pixels(control.left());
-    const int y = pixels(control.top());
-    return QRect(x, y, pixels(control.left() + control.width()) - x,
-                 pixels(control.top() + control.height()) - y);
+    const int x = pixelsOf(control.left());
+    const int y = pixelsOf(control.top());
+    return QRect(x, y, pixelsOf(control.left() + control.width()) - x,
+                 pixelsOf(control.top() + control.height()) - y);
 }
 
 GameFixture::GameFixture(float timeOfDay, std::uint64_t seed) : time_(timeOfDay) {

@@ -21,6 +21,8 @@ struct Difficulty {
 inline constexpr Difficulty difficulties[] = {
     {"mnuEZ", 8, 8, 10}, {"mnuMed", 16, 16, 40}, {"mnuHrd", 32, 20, 100}};
 
+// A length in twips as the nearest whole logical pixel, 15 twips to the pixel.
+int pixelsOf(double twips);
 // Where a control's widget belongs, in pixels: both edges rounded, as neighbouring controls touch.
 // Reading a label's size measures it if it has not been yet.
 QRect boxOf(const Control &control);

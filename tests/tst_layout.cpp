@@ -7,13 +7,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include <cmath>
-
 namespace {
-
-int pixels(double twips) {
-    return static_cast<int>(std::lround(twips / 15.0));
-}
 
 enum class Moment { NewBoard, NewBoardIdle, AfterSpread, AfterFlag, AfterLoss };
 
@@ -78,8 +72,8 @@ void tst_layout::windowAndFace() {
     QVERIFY(board.face.isVisible());
 
     // The inner area below the menu bar holds exactly the strip and the board.
-    const QSize inner(pixels(width - 113), pixels(height - 680));
-    QCOMPARE(inner, QSize(pixels(cols * 300.0), pixels(500 + rows * 300.0)));
+    const QSize inner(pixelsOf(width - 113), pixelsOf(height - 680));
+    QCOMPARE(inner, QSize(pixelsOf(cols * 300.0), pixelsOf(500 + rows * 300.0)));
     QCOMPARE(board.area()->size(), inner);
     QCOMPARE(game.window().centralWidget()->size(), inner);
     const QRect lastCell = board.square[cols * rows].widget()->geometry();
@@ -150,7 +144,7 @@ void tst_layout::everyCellInPlace() {
             QVERIFY2(part->width() == 300.0f && part->height() == 300.0f, where);
             QVERIFY2(part->isVisible(), where);
             // Neighbouring cells touch on the screen: no gap, no overlap.
-            const QRect expected(pixels(300.0 * j), pixels(300.0 * i + 500), 20, 20);
+            const QRect expected(pixelsOf(300.0 * j), pixelsOf(300.0 * i + 500), 20, 20);
             QVERIFY2(part->widget()->geometry() == expected, where);
         }
         const Label &label = board.mine[k];
