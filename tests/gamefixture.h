@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/forms/formhost.h"
+#include "forms/formhost.h"
 #include "window/gameboard.h"
 
 #include <QKeySequence>

@@ -1,7 +1,7 @@
 #include "randomplay_invariants.h"
 
 #include "board/module1.h"
-#include "control/forms/runtime.h"
+#include "forms/runtime.h"
 #include "window/gameboard.h"
 
 #include <QAbstractButton>

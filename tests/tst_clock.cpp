@@ -1,6 +1,6 @@
 #include "gamefixture.h"
 
-#include "control/forms/runtime.h"
+#include "forms/runtime.h"
 
 #include <QTest>
 #include <QTime>

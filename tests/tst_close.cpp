@@ -1,7 +1,7 @@
 #include "gamefixture.h"
 
 #include "control/fontconfigurationreader.h"
-#include "control/forms/formhost.h"
+#include "forms/formhost.h"
 #include "window/gameboard.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "gamefixture.h"
 
-#include "control/forms/fonts.h"
+#include "forms/fonts.h"
 
 #include <QCoreApplication>
 #include <QStringList>

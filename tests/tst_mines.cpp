@@ -1,7 +1,7 @@
 #include "gamefixture.h"
 
 #include "board/module1.h"
-#include "control/forms/runtime.h"
+#include "forms/runtime.h"
 
 #include <QCoreApplication>
 #include <QTest>

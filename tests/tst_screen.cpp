@@ -1,6 +1,6 @@
 #include "gamefixture.h"
 
-#include "control/forms/color.h"
+#include "forms/color.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 #include "gamefixture.h"
 
 #include "board/module1.h"
-#include "control/forms/form.h"
+#include "forms/form.h"
 
 #include <QAction>
 #include <QApplication>

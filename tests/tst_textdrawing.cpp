@@ -1,4 +1,4 @@
-#include "control/forms/fonts.h"
+#include "forms/fonts.h"
 
 #include <QApplication>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #include "window/gameboard.h"
 
-#include "control/forms/runtime.h"
+#include "forms/runtime.h"
 
 using runtime::Abs;
 using runtime::Right;

@@ -1,7 +1,7 @@
 #include "window/gameboard.h"
 
 #include "board/module1.h"
-#include "control/forms/runtime.h"
+#include "forms/runtime.h"
 
 using runtime::Int;
 

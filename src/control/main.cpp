@@ -1,5 +1,5 @@
 #include "control/fontconfigurationreader.h"
-#include "control/forms/formhost.h"
+#include "forms/formhost.h"
 #include "control/windowicon.h"
 #include "window/gameboard.h"
 

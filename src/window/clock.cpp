@@ -1,6 +1,6 @@
 #include "gameboard.h"
 
-#include "control/forms/runtime.h"
+#include "forms/runtime.h"
 
 using runtime::Int;
 using runtime::Right;

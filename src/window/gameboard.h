@@ -1,12 +1,12 @@
 #pragma once
 
-#include "control/forms/commandbutton.h"
-#include "control/forms/controlarray.h"
-#include "control/forms/form.h"
-#include "control/forms/formhost.h"
-#include "control/forms/label.h"
-#include "control/forms/shape.h"
-#include "control/forms/timercontrol.h"
+#include "forms/commandbutton.h"
+#include "forms/controlarray.h"
+#include "forms/form.h"
+#include "forms/formhost.h"
+#include "forms/label.h"
+#include "forms/shape.h"
+#include "forms/timercontrol.h"
 
 #include <cstdint>
 #include <memory>
