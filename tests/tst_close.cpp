@@ -1,6 +1,5 @@
 #include "gamefixture.h"
 
-#include "control/fontconfigurationreader.h"
 #include "forms/formhost.h"
 #include "window/gameboard.h"
 
@@ -65,9 +64,7 @@ void playUntil(FormHost &window, const QString &moment) {
 
 // The program as main() starts it, closed through the platform at the moment named.
 int runProgram(int argc, char *argv[], const QString &moment) {
-    FontConfigurationReader fontConfiguration;
     QApplication app(argc, argv);
-    fontConfiguration.waitUntilRead();
     QApplication::setApplicationName(QStringLiteral("Pebblerun"));
     GameFixture::plantMines(mines, 8, 8);
     FormHost window(gameboard::menuDesign(), gameboard::create);
