@@ -51,7 +51,6 @@ void newGame(GameFixture &game, const char *command) {
 
 void settle() {
     GameFixture::flushDeletes();
-    // The next game's controls are made by a timer that is due at once.
     QCoreApplication::processEvents();
 }
 

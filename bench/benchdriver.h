@@ -24,10 +24,10 @@ inline const char *const hard = "mnuHrd";
 void timedInMilliseconds(benchmark::internal::Benchmark *benchmark);
 void timedInMicroseconds(benchmark::internal::Benchmark *benchmark);
 
-// Starts a new game by its menu command and paints the window; the discarded game is disposed of.
+// Starts a new game by its menu command and paints the window.
 void newGame(GameFixture &game, const char *command);
-// What the event loop does once a new board is painted: the discarded game is deleted, then the
-// controls of the next game are made ready.
+// What the event loop does after the board is painted: whatever is left, such as a widget deleted
+// once its own event is over.
 void settle();
 // Delivers the posted events as the event loop does next, without running timers or deletions:
 // the layout requests, then the update requests, which paint what changed.

@@ -36,15 +36,10 @@ bool startOn(benchmark::State &state, GameFixture &game, const char *command) {
     settle();
     if (!shown)
         state.SkipWithError("the new board was not laid out and painted");
-    // As in play, the next game finds its controls made while the board was looked at.
-    const bool ready = game.window().reserve<CommandButton>().readyCount() == game.cellCount();
-    if (!ready)
-        state.SkipWithError("the next game's controls were not made ready");
-    return shown && ready;
+    return shown;
 }
 
-// The previous game's controls are deleted when the event loop next runs; that is timed on its own
-// below, so here it happens outside the timed region.
+// The command discards the previous game's controls and makes the new game's, nothing ahead.
 void BM_NewGame(benchmark::State &state, const char *command) {
     GameFixture game;
     if (!startOn(state, game, command))
@@ -57,6 +52,8 @@ void BM_NewGame(benchmark::State &state, const char *command) {
         state.ResumeTiming();
     }
     state.counters["cells"] = game.cellCount();
+    state.counters["widgets"] =
+        static_cast<double>(game.window().stage()->findChildren<QWidget *>().size());
 }
 
 // The same command without the paint: what the load sequence costs.
@@ -115,8 +112,7 @@ private:
     qint64 elapsed_ = -1;
 };
 
-// The same command run by the event loop, timed until the new board is painted: what the loop
-// does first, the deletion of the discarded board included, is part of the wait.
+// The same command run by the event loop, timed until the new board is painted.
 void BM_NewGameInEventLoop(benchmark::State &state, const char *command) {
     GameFixture game;
     if (!startOn(state, game, command))
@@ -134,54 +130,18 @@ void BM_NewGameInEventLoop(benchmark::State &state, const char *command) {
     }
 }
 
-// Deleting the discarded game's controls, which the event loop does after the new game is shown.
+// Discarding a game with every control, the first step of the command.
 void BM_DiscardGame(benchmark::State &state, const char *command) {
     GameFixture game;
     if (!startOn(state, game, command))
         return;
     for (auto _ : state) {
+        game.window().unloadForm();
         state.PauseTiming();
-        game.triggerMenu(QString::fromLatin1(command));
+        game.window().showForm();
         paint();
-        state.ResumeTiming();
-        GameFixture::flushDeletes();
-        state.PauseTiming();
         settle();
         state.ResumeTiming();
-    }
-}
-
-// A new game that finds few of its controls ready: Hard straight after Easy, as when the player
-// moves up a difficulty.
-void BM_NewGameAfterEasy(benchmark::State &state, const char *command) {
-    GameFixture game;
-    if (!startOn(state, game, command))
-        return;
-    for (auto _ : state) {
-        state.PauseTiming();
-        newGame(game, easy);
-        state.ResumeTiming();
-        game.triggerMenu(QString::fromLatin1(command));
-        paint();
-        state.PauseTiming();
-        settle();
-        state.ResumeTiming();
-    }
-}
-
-// What the event loop does for the next game once the new board is painted and the old one
-// deleted: the next game's controls are made ready.
-void BM_MakeReady(benchmark::State &state, const char *command) {
-    GameFixture game;
-    if (!startOn(state, game, command))
-        return;
-    for (auto _ : state) {
-        state.PauseTiming();
-        game.triggerMenu(QString::fromLatin1(command));
-        paint();
-        GameFixture::flushDeletes();
-        state.ResumeTiming();
-        QCoreApplication::processEvents();
     }
 }
 
@@ -196,8 +156,6 @@ BENCHMARK_CAPTURE(BM_NewGameInEventLoop, Hard, hard)
     ->Iterations(20)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(BM_NewGameAfterEasy, Hard, hard)->Apply(timedInMilliseconds);
 BENCHMARK_CAPTURE(BM_NewGameLoad, Hard, hard)->Apply(timedInMilliseconds);
 BENCHMARK_CAPTURE(BM_RenderWindow, Hard, hard)->Apply(timedInMilliseconds);
 BENCHMARK_CAPTURE(BM_DiscardGame, Hard, hard)->Apply(timedInMilliseconds);
-BENCHMARK_CAPTURE(BM_MakeReady, Hard, hard)->Apply(timedInMilliseconds);

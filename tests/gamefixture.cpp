@@ -78,12 +78,6 @@ void GameFixture::choose(int preset) {
     flushDeletes();
 }
 
-bool GameFixture::waitUntilIdle() {
-    flushDeletes();
-    return QTest::qWaitFor(
-        [&] { return window_->reserve<CommandButton>().readyCount() == cellCount(); });
-}
-
 void GameFixture::uncoverEverySafeCell() {
     for (int k = 1; k <= cellCount(); ++k) {
         if (board().square[k].isVisible() && board().square[k].caption().isEmpty() &&

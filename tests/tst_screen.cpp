@@ -3,18 +3,19 @@
 #include "forms/color.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QImage>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 #include <vector>
 
 // What the window shows on the screen, read back from what was painted into it: every cell shows
-// its cover while the cover is visible and its open cell once it is not. Covers spare the paint
-// of what lies beneath them, so a cell opened, or a board replaced, must still be painted afresh.
+// its cover while the cover is visible and its open cell once it is not, and the whole picture is
+// what painting the window afresh gives. Covers spare the paint of what lies beneath them, and
+// the board repaints only what changed, so a cell opened, a text changed or a board replaced must
+// still be painted afresh.
 class tst_screen : public QObject {
     Q_OBJECT
 
@@ -22,13 +23,21 @@ private slots:
     void initTestCase();
     void cellsShowWhatTheirControlsHold_data();
     void cellsShowWhatTheirControlsHold();
-    void newBoardIsPaintedBeforeTheOldIsDeleted_data();
-    void newBoardIsPaintedBeforeTheOldIsDeleted();
+    void oldBoardIsGoneBeforeTheNewIsPainted_data();
+    void oldBoardIsGoneBeforeTheNewIsPainted();
 };
 
 namespace {
 
-enum class Moment { NewBoard, AfterSpread, AfterWin, AfterLoss, AfterAnotherBoard };
+enum class Moment {
+    NewBoard,
+    AfterTick,
+    AfterFlags,
+    AfterSpread,
+    AfterWin,
+    AfterLoss,
+    AfterAnotherBoard
+};
 
 // Hard's mines packed in a block of the given columns, from top to bottom.
 std::vector<int> minesInColumns(int first, int count) {
@@ -48,20 +57,26 @@ void settle() {
 
 QImage screenOf(FormHost &window) {
     settle();
-    return window.screen()->grabWindow(window.winId()).toImage();
+    return window.screen()
+        ->grabWindow(window.winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
-// Notes the first paint of a widget on the window's current board.
+// Notes the first paint of a widget on a board that replaced the window's current one.
 class FirstPaintWatch : public QObject {
 public:
-    FirstPaintWatch(FormHost &window, QStringList &order) : window_(window), order_(order) {}
+    FirstPaintWatch(FormHost &window, QStringList &order)
+        : window_(window), order_(order), old_(window.form()->area()) {}
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override {
         if (event->type() != QEvent::Paint || painted_ || !object->isWidgetType())
             return false;
         const Form *board = window_.form();
-        if (board && board->area()->isAncestorOf(static_cast<QWidget *>(object))) {
+        if (board && board->area() != old_ &&
+            (board->area() == object ||
+             board->area()->isAncestorOf(static_cast<QWidget *>(object)))) {
             painted_ = true;
             order_ << QStringLiteral("new board painted");
         }
@@ -71,12 +86,15 @@ protected:
 private:
     FormHost &window_;
     QStringList &order_;
+    // Null once the old board is deleted, so that a new one at the same address is not taken for
+    // it.
+    QPointer<const QWidget> old_;
     bool painted_ = false;
 };
 
 // A point inside a cell, clear of its outline, its cover's edges and its centred text.
 QPoint probeIn(FormHost &window, const Control &cell) {
-    return cell.widget()->mapTo(&window, QPoint(4, 4));
+    return window.form()->area()->mapTo(&window, cell.pixelBox().topLeft() + QPoint(4, 4));
 }
 
 } // namespace
@@ -91,6 +109,8 @@ void tst_screen::cellsShowWhatTheirControlsHold_data() {
     QTest::addColumn<Moment>("moment");
     QTest::newRow("Easy, new") << 0 << Moment::NewBoard;
     QTest::newRow("Hard, new") << 2 << Moment::NewBoard;
+    QTest::newRow("Easy, the clock's first tick narrows its text") << 0 << Moment::AfterTick;
+    QTest::newRow("Easy, eleven flags widen the counter") << 0 << Moment::AfterFlags;
     QTest::newRow("Hard, a press opens the 200 cells left of a wall of mines")
         << 2 << Moment::AfterSpread;
     QTest::newRow("Hard, a press opens every safe cell and wins") << 2 << Moment::AfterWin;
@@ -121,8 +141,16 @@ void tst_screen::cellsShowWhatTheirControlsHold() {
         game.pressCover(640);
     if (moment == Moment::AfterLoss)
         game.pressCover(1);
+    if (moment == Moment::AfterTick) {
+        game.setTime(game.time() + 61);
+        game.tick();
+    }
+    for (int k = 1; moment == Moment::AfterFlags && k <= 11; ++k)
+        game.pressCover(k, Qt::RightButton);
 
     const QImage shot = screenOf(game.window());
+    QVERIFY2(shot == game.window().grab().toImage().convertToFormat(QImage::Format_RGB32),
+             "the screen differs from the window painted afresh");
     gameboard &board = game.board();
     const QColor coverFace = board.square[1].widget()->grab().toImage().pixelColor(4, 4);
     int covered = 0;
@@ -139,6 +167,8 @@ void tst_screen::cellsShowWhatTheirControlsHold() {
     }
     switch (moment) {
     case Moment::NewBoard:
+    case Moment::AfterTick:
+    case Moment::AfterFlags:
     case Moment::AfterAnotherBoard:
         QCOMPARE(open, 0);
         break;
@@ -155,34 +185,41 @@ void tst_screen::cellsShowWhatTheirControlsHold() {
     QVERIFY(covered + open == game.cellCount());
 }
 
-void tst_screen::newBoardIsPaintedBeforeTheOldIsDeleted_data() {
-    QTest::addColumn<QKeySequence>("keys");
-    QTest::newRow("Hard after Easy") << QKeySequence(Qt::CTRL | Qt::Key_H);
-    QTest::newRow("Easy again") << QKeySequence(Qt::Key_F2);
+void tst_screen::oldBoardIsGoneBeforeTheNewIsPainted_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("Hard after Easy") << "Ctrl+H";
+    QTest::newRow("Easy again") << "F2";
+    QTest::newRow("the face's click") << "face";
+    QTest::newRow("Space on the face") << "Space";
 }
 
-// The event loop deletes the discarded board's controls; the player should not wait for that.
-void tst_screen::newBoardIsPaintedBeforeTheOldIsDeleted() {
-    QFETCH(QKeySequence, keys);
+// Each new game's board replaces the old one within the command: the old board is gone before
+// the new one is painted or any other event is handled, however fast the commands come.
+void tst_screen::oldBoardIsGoneBeforeTheNewIsPainted() {
+    QFETCH(QString, command);
     GameFixture game;
     game.window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&game.window()));
-    QTest::qWait(20);
-    QStringList order;
-    // A loop of its own: the test library's waits delete what is pending between passes.
-    QEventLoop loop;
-    connect(game.board().area(), &QObject::destroyed, &loop, [&order, &loop] {
-        order << QStringLiteral("old board deleted");
-        loop.quit();
-    });
-    FirstPaintWatch watch(game.window(), order);
-    qApp->installEventFilter(&watch);
-    QTimer::singleShot(0, &game.window(), [&] { game.shortcut(keys); });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    loop.exec();
-    qApp->removeEventFilter(&watch);
-    QCOMPARE(order, QStringList({QStringLiteral("new board painted"),
-                                 QStringLiteral("old board deleted")}));
+    for (int round = 0; round < 3; ++round) {
+        QStringList order;
+        connect(game.board().area(), &QObject::destroyed, &game.window(),
+                [&order] { order << QStringLiteral("old board deleted"); });
+        FirstPaintWatch watch(game.window(), order);
+        qApp->installEventFilter(&watch);
+        if (command == QLatin1String("face"))
+            game.clickFace();
+        else if (command == QLatin1String("Space"))
+            QTest::keyClick(game.board().face.widget(), Qt::Key_Space);
+        else
+            game.shortcut(QKeySequence(command));
+        order << QStringLiteral("command done");
+        QTRY_COMPARE(
+            order, QStringList({QStringLiteral("old board deleted"), QStringLiteral("command done"),
+                                QStringLiteral("new board painted")}));
+        qApp->removeEventFilter(&watch);
+        QCOMPARE(game.window().stage()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(),
+                 1);
+    }
 }
 
 QTEST_MAIN(tst_screen)

@@ -41,18 +41,22 @@ bool startGame(GameFixture &game, const QString &action, QList<int> mines) {
     return QList<int>(placed.begin(), placed.end()) == mines;
 }
 
-// A press of the player's pointer over the middle of `widget`: the window decides which control
-// is under the pointer, so hidden controls and controls without handlers are passed over.
-void pressOver(GameFixture &game, QWidget *widget, Qt::MouseButton button,
+QPoint inWindow(GameFixture &game, const QPoint &onArea) {
+    return game.board().area()->mapTo(&game.window(), onArea);
+}
+
+// A press of the player's pointer at a point of the window: the window decides which control is
+// under the pointer, so hidden controls and controls without handlers are passed over.
+void pressOver(GameFixture &game, const QPoint &at, Qt::MouseButton button,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    const QPoint at = widget->mapTo(&game.window(), widget->rect().center());
     QTest::mousePress(game.window().windowHandle(), button, modifiers, at);
     QTest::mouseRelease(game.window().windowHandle(), button, modifiers, at);
 }
 
 void press(GameFixture &game, int cell, Qt::MouseButton button = Qt::LeftButton,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    pressOver(game, game.board().square[cell].widget(), button, modifiers);
+    pressOver(game, inWindow(game, game.board().square[cell].pixelBox().center()), button,
+              modifiers);
 }
 
 QList<int> coveredCells(const GameFixture &game) {
@@ -261,17 +265,15 @@ void tst_uncover::uncoveredCellTakesNoPress() {
     press(game, 12);
     QVERIFY(!board.square[12].isVisible());
 
-    QWidget *widget = board.square[12].widget();
+    // The middle of the cell, the label's text, or the rectangle's corner clear of the label.
+    QPoint at = inWindow(game, board.square[12].pixelBox().center());
     if (target == QLatin1String("label"))
-        widget = board.mine[12].widget();
+        at = inWindow(game, board.mine[12].pixelBox().topLeft() + QPoint(3, 6));
     if (target == QLatin1String("rectangle"))
-        widget = board.background[12].widget();
-    pressOver(game, widget, Qt::MouseButton(button));
-    // The label and the rectangle have no handler, however the press reaches them.
-    if (widget != board.square[12].widget()) {
-        QTest::mousePress(widget, Qt::MouseButton(button));
-        QTest::mouseRelease(widget, Qt::MouseButton(button));
-    }
+        at = inWindow(game, board.background[12].pixelBox().topLeft() + QPoint(1, 1));
+    // The label and the rectangle are the area's own drawing, and the area has no handler.
+    QCOMPARE(game.window().childAt(at), board.area());
+    pressOver(game, at, Qt::MouseButton(button));
 
     QCOMPARE(board.square[12].caption(), QString());
     QVERIFY(!board.square[12].isVisible());

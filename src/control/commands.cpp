@@ -5,7 +5,7 @@
 // Every new game is a new window: the old one goes with all its controls, and only the
 // settings of Module1 carry over.
 void gameboard::restart() {
-    FormHost &window = host();
+    FormHost &window = host_;
     window.unloadForm();
     window.showForm();
 }

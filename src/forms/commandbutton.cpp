@@ -1,120 +1,13 @@
 #include "commandbutton.h"
 
 #include "accessiblefactory.h"
-#include "bevel.h"
-#include "label.h"
+#include "buttonwidget.h"
+#include "formarea.h"
 #include "twips.h"
 
-#include <QAbstractButton>
 #include <QAccessibleWidget>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPointer>
 
-// An abstract button rather than a push button: a push button asks its parent for a new layout
-// when it is first polished, and a board of them floods the event queue with those requests.
-class ButtonWidget : public QAbstractButton {
-public:
-    ButtonWidget(CommandButton &owner, QWidget *parent) : QAbstractButton(parent), owner_(owner) {}
-
-protected:
-    // The button paints every pixel of its box, the same under the pointer or not; the style's
-    // polish says otherwise of buttons, so it is corrected here. Opaque, a cover spares Qt
-    // preparing a background for it and painting what lies beneath it.
-    bool event(QEvent *event) override {
-        const bool handled = QAbstractButton::event(event);
-        if (event->type() == QEvent::Polish) {
-            setAttribute(Qt::WA_OpaquePaintEvent);
-            setAttribute(Qt::WA_Hover, false);
-        }
-        return handled;
-    }
-
-    // A plain raised button drawn by the forms layer: a board has hundreds of them, and the
-    // style's rounded gradients cost more than the rest of a new game.
-    void paintEvent(QPaintEvent *) override {
-        QPainter painter(this);
-        const QPalette &colours = palette();
-        const bool sunken = isDown();
-        bevel::paint(painter, size(), colours, sunken);
-        if (hasFocus()) {
-            painter.setPen(QPen(colours.color(QPalette::ButtonText), 1, Qt::DotLine));
-            painter.drawRect(rect().adjusted(3, 3, -4, -4));
-        }
-        if (text().isEmpty())
-            return;
-        painter.setFont(font());
-        const QRect box = sunken ? rect().translated(1, 1) : rect();
-        if (!isEnabled()) {
-            // Etched, as a greyed button's text is.
-            painter.setPen(colours.color(QPalette::Light));
-            painter.drawText(box.translated(1, 1), Qt::AlignCenter | Qt::TextDontClip, text());
-        }
-        painter.setPen(colours.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                     QPalette::ButtonText));
-        painter.drawText(box, Qt::AlignCenter | Qt::TextDontClip, text());
-    }
-
-    // The game acts when a button goes down, not on release.
-    void mousePressEvent(QMouseEvent *event) override {
-        // Qt keeps input from a disabled widget but not from a hidden one; neither may act.
-        if (isHidden() || !isEnabled()) {
-            event->accept();
-            return;
-        }
-        // A press may uncover labels that are still to take their size.
-        Label::measureShownLabels();
-        QPointer<ButtonWidget> alive(this);
-        if (owner_.mouseDown_) {
-            const QPointF pos = event->position();
-            owner_.mouseDown_(buttonCode(event->button()), shiftState(event->modifiers()),
-                              static_cast<float>(twips::fromPixels(pos.x())),
-                              static_cast<float>(twips::fromPixels(pos.y())));
-        }
-        if (!alive)
-            return;
-        // The handler may have hidden or disabled this button; it then takes no press of its own.
-        if (isVisible() && isEnabled())
-            QAbstractButton::mousePressEvent(event);
-        else
-            event->accept();
-    }
-
-    // The second press of a quick double press is a press like any other.
-    void mouseDoubleClickEvent(QMouseEvent *event) override { mousePressEvent(event); }
-
-    void keyPressEvent(QKeyEvent *event) override {
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && owner_.click_) {
-            event->accept();
-            click();
-            return;
-        }
-        QAbstractButton::keyPressEvent(event);
-    }
-
-private:
-    static int buttonCode(Qt::MouseButton button) {
-        switch (button) {
-        case Qt::LeftButton:
-            return CommandButton::LeftButton;
-        case Qt::RightButton:
-            return CommandButton::RightButton;
-        case Qt::MiddleButton:
-            return CommandButton::MiddleButton;
-        default:
-            return 0;
-        }
-    }
-
-    static int shiftState(Qt::KeyboardModifiers modifiers) {
-        return (modifiers & Qt::ShiftModifier ? CommandButton::ShiftKey : 0) |
-               (modifiers & Qt::ControlModifier ? CommandButton::CtrlKey : 0) |
-               (modifiers & Qt::AltModifier ? CommandButton::AltKey : 0);
-    }
-
-    CommandButton &owner_;
-};
+namespace {
 
 // A push button to assistive tools: named by its text, pressed while held, and pressed by them.
 class ButtonAccessible : public QAccessibleWidget {
@@ -151,16 +44,23 @@ private:
     QAbstractButton *button() const { return static_cast<QAbstractButton *>(widget()); }
 };
 
-CommandButton::CommandButton(QWidget *parent)
-    : Control(new ButtonWidget(*this, parent)), button_(static_cast<ButtonWidget *>(widget())) {
+} // namespace
+
+CommandButton::CommandButton(FormArea &area) : button_(new ButtonWidget(&area)) {
     provideAccessibleInterface<ButtonWidget, ButtonAccessible>();
     button_->hide();
 }
 
-CommandButton::~CommandButton() = default;
+CommandButton::~CommandButton() {
+    if (!button_->isHandlingEvent())
+        return;
+    button_->hide();
+    button_->setParent(nullptr);
+    button_->deleteLater();
+}
 
 void CommandButton::copyDesignOf(const CommandButton &element0) {
-    copyGeometry(element0);
+    setGeometry(element0.left(), element0.top(), element0.width(), element0.height());
     setTabStop(element0.tabStop_);
     if (!(element0.font_ == FontSpec{}))
         setFont(element0.font_);
@@ -177,7 +77,9 @@ void CommandButton::setCaption(const QString &caption) {
     button_->setText(fonts::displayText(caption_, font_));
 }
 
-void CommandButton::changeEnabled(bool enabled) {
+void CommandButton::setEnabled(bool enabled) {
+    if (enabled == enabled_)
+        return;
     enabled_ = enabled;
     button_->setEnabled(enabled);
 }
@@ -197,10 +99,31 @@ void CommandButton::setTabStop(bool tabStop) {
     button_->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
 }
 
+void CommandButton::setMouseDownHandler(MouseDownHandler handler) {
+    button_->mouseDown = std::move(handler);
+}
+
+// Held by the connection, which outlives a call that discards this button.
 void CommandButton::setClickHandler(ClickHandler handler) {
-    if (!click_)
-        QObject::connect(button_, &QAbstractButton::clicked, button_, [this] { click_(); });
-    click_ = std::move(handler);
+    QObject::disconnect(button_, &QAbstractButton::clicked, nullptr, nullptr);
+    QObject::connect(button_, &QAbstractButton::clicked, button_,
+                     [handler = std::move(handler)] { handler(); });
+}
+
+QWidget *CommandButton::widget() const {
+    return button_;
+}
+
+// A hidden button's widget takes its place only when it is shown: a new game places every control
+// several times over before any of them is seen.
+void CommandButton::placeChanged(bool wasVisible, const QRect &) {
+    if (isVisible()) {
+        button_->setGeometry(pixelBox());
+        if (!wasVisible)
+            button_->show();
+    } else if (wasVisible) {
+        button_->hide();
+    }
 }
 
 void CommandButton::applyFont() {

@@ -7,11 +7,13 @@
 
 #include <functional>
 
-class QWidget;
 class ButtonWidget;
+class FormArea;
+class QWidget;
 
-// A command button. It raises MouseDown when a mouse button goes down on it, and Click
-// when it is clicked (mouse release, Space or Enter).
+// A command button, a widget of its own on the form's area, above everything the area draws. It
+// raises MouseDown when a mouse button goes down on it, and Click when it is clicked (mouse
+// release, Space or Enter).
 class CommandButton : public Control {
 public:
     // Mouse button codes and Shift state bits as the runtime reports them.
@@ -20,7 +22,9 @@ public:
     using MouseDownHandler = std::function<void(int button, int shift, float x, float y)>;
     using ClickHandler = std::function<void()>;
 
-    explicit CommandButton(QWidget *parent);
+    explicit CommandButton(FormArea &area);
+    // The widget goes with the area, unless it is handling an event, which may have asked for
+    // this: it then leaves the area hidden and is deleted once the event is over.
     ~CommandButton() override;
 
     // Takes the design-time properties of the template into this new, hidden button.
@@ -29,10 +33,7 @@ public:
     const QString &caption() const { return caption_; }
     void setCaption(const QString &caption);
     bool isEnabled() const { return enabled_; }
-    void setEnabled(bool enabled) {
-        if (enabled != enabled_)
-            changeEnabled(enabled);
-    }
+    void setEnabled(bool enabled);
 
     const FontSpec &font() const { return font_; }
     void setFont(const FontSpec &font);
@@ -41,19 +42,18 @@ public:
     // Whether Tab and the initial focus reach the button.
     void setTabStop(bool tabStop);
 
-    void setMouseDownHandler(MouseDownHandler handler) { mouseDown_ = std::move(handler); }
+    void setMouseDownHandler(MouseDownHandler handler);
     void setClickHandler(ClickHandler handler);
 
+    QWidget *widget() const;
+
 private:
-    friend class ButtonWidget;
+    void placeChanged(bool wasVisible, const QRect &before) override;
     void applyFont();
-    void changeEnabled(bool enabled);
 
     ButtonWidget *button_;
     QString caption_;
     FontSpec font_;
     bool enabled_ = true;
     bool tabStop_ = true;
-    MouseDownHandler mouseDown_;
-    ClickHandler click_;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
-class QWidget;
+#include <QRect>
 
-// A control of a form: its position and size in twips, as last written, and its visibility.
-// The widget's pixel geometry is derived from these values; Qt's parent owns the widget.
+// A control of a form: its position and size in twips, as last written, and its visibility. Where
+// it lies on the screen derives from these values.
 class Control {
 public:
     Control(const Control &) = delete;
@@ -12,48 +12,33 @@ public:
 
     float left() const { return left_; }
     float top() const { return top_; }
-    float width() const {
-        settleSize();
-        return width_;
-    }
-    float height() const {
-        settleSize();
-        return height_;
-    }
-    void setLeft(float left);
-    void setTop(float top);
-    void setWidth(float width);
-    void setHeight(float height);
+    float width() const { return width_; }
+    float height() const { return height_; }
+    void setLeft(float left) { setGeometry(left, top_, width_, height_); }
+    void setTop(float top) { setGeometry(left_, top, width_, height_); }
+    void setWidth(float width) { setGeometry(left_, top_, width, height_); }
+    void setHeight(float height) { setGeometry(left_, top_, width_, height); }
     void setGeometry(float left, float top, float width, float height);
 
     // The control's own flag: a control can be visible on a form that is not shown yet.
     bool isVisible() const { return visible_; }
     // The end of a game repeats its reveal once for every enclosing step of the spread; a control
-    // that is already as asked stays untouched, since each widget change costs Qt events.
-    void setVisible(bool visible) {
-        if (visible != visible_)
-            changeVisible(visible);
-    }
+    // that is already as asked stays untouched.
+    void setVisible(bool visible);
 
-    QWidget *widget() const { return widget_; }
+    // The control's box in logical pixels. Both edges are rounded, not the size, so that
+    // neighbouring controls touch without gaps.
+    QRect pixelBox() const;
 
 protected:
-    explicit Control(QWidget *widget) : widget_(widget) {}
-    // A control that works out its own size only when it is needed brings Width and Height up to
-    // date here, before they are read or written.
-    virtual void settleSize() const {}
-    void copyGeometry(const Control &other);
-    void updateGeometry();
+    Control() = default;
+    // The control moved, was resized, shown or hidden; `before` is the box it had.
+    virtual void placeChanged(bool wasVisible, const QRect &before) = 0;
 
 private:
-    void changeVisible(bool visible);
-    void applyGeometry();
-
-    QWidget *widget_;
     float left_ = 0;
     float top_ = 0;
     float width_ = 0;
     float height_ = 0;
     bool visible_ = false;
-    bool geometryPending_ = false;
 };

@@ -1,24 +1,29 @@
 #pragma once
 
-#include "controlreserve.h"
 #include "runtime.h"
 
 #include <functional>
 #include <memory>
 #include <vector>
 
-class QWidget;
+class FormArea;
 
-// A control array: element 0 is the design-time template, and loading element k creates it
-// as a hidden copy of element 0, from a control the reserve made ready.
+// A control array: element 0 is the design-time template, and loading element k creates it on the
+// form's area as a hidden copy of element 0.
 template <class ControlType> class ControlArray {
 public:
     using LoadHook = std::function<void(ControlType &element, int index)>;
 
-    ControlArray(std::unique_ptr<ControlType> element0, QWidget *parent,
-                 ControlReserve<ControlType> &reserve)
-        : parent_(parent), reserve_(reserve) {
+    ControlArray(std::unique_ptr<ControlType> element0, FormArea &area) : area_(area) {
         elements_.push_back(std::move(element0));
+    }
+    ControlArray(const ControlArray &) = delete;
+    ControlArray &operator=(const ControlArray &) = delete;
+
+    // The elements go in the reverse of the order they came in, as the form's own controls do.
+    ~ControlArray() {
+        while (!elements_.empty())
+            elements_.pop_back();
     }
 
     // Runs for every element loaded from now on, to connect its events to its index.
@@ -35,7 +40,7 @@ public:
         if (static_cast<std::size_t>(index) >= elements_.size())
             elements_.resize(static_cast<std::size_t>(index) + 1);
         auto &slot = elements_[static_cast<std::size_t>(index)];
-        slot = reserve_.take(parent_);
+        slot = std::make_unique<ControlType>(area_);
         slot->copyDesignOf(*elements_.front());
         if (loadHook_)
             loadHook_(*slot, index);
@@ -56,8 +61,7 @@ public:
     int count() const { return static_cast<int>(elements_.size()); }
 
 private:
-    QWidget *parent_;
-    ControlReserve<ControlType> &reserve_;
+    FormArea &area_;
     std::vector<std::unique_ptr<ControlType>> elements_;
     LoadHook loadHook_;
 };

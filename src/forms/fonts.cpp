@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QHash>
-#include <QTextLayout>
 
 #include <memory>
 #include <optional>
@@ -55,60 +53,11 @@ QFont buildFont(const FontSpec &wanted) {
     return font;
 }
 
-// Texts a font has measured or laid out, kept in two generations: a text seen lately is found
-// again, and one unseen for a whole generation is dropped, so that the clock's ever new texts
-// take bounded room.
-template <typename Value, qsizetype generation> class RecentTexts {
-public:
-    template <typename Make> Value find(const QString &text, Make make) {
-        if (auto it = current_.constFind(text); it != current_.constEnd())
-            return *it;
-        if (auto it = previous_.constFind(text); it != previous_.constEnd())
-            return keep(text, *it);
-        return keep(text, make());
-    }
-
-private:
-    Value keep(const QString &text, Value value) {
-        if (current_.size() >= generation) {
-            previous_ = std::move(current_);
-            current_.clear();
-        }
-        current_.insert(text, value);
-        return value;
-    }
-
-    QHash<QString, Value> current_;
-    QHash<QString, Value> previous_;
-};
-
 struct ResolvedFont {
     QFont font;
     QFontMetricsF metrics;
-    // Every text the mines-left counter can show keeps its measure; a layout takes a kilobyte.
-    RecentTexts<qreal, 1024> advances;
-    RecentTexts<TextBlock, 256> blocks;
     explicit ResolvedFont(const QFont &f) : font(f), metrics(f) {}
 };
-
-// Laid out as text drawn centred in a rectangle is, on one line at the origin, so that drawing the
-// layout at the box's corner puts every glyph where such a drawing would.
-TextBlock buildBlock(const QFont &font, const QString &text) {
-    auto layout = std::make_shared<QTextLayout>(text, font);
-    layout->setCacheEnabled(true);
-    QTextOption option;
-    option.setWrapMode(QTextOption::ManualWrap);
-    layout->setTextOption(option);
-    layout->beginLayout();
-    QTextLine line = layout->createLine();
-    line.setLineWidth(0x01000000);
-    line.setPosition(QPointF(0, 0));
-    layout->endLayout();
-    TextBlock block;
-    block.box = QSizeF(line.naturalTextWidth(), line.ascent() + line.descent());
-    block.layout = std::move(layout);
-    return block;
-}
 
 // Hundreds of controls share a handful of fonts; resolving each once keeps a new game cheap.
 // There are so few that a scan beats hashing.
@@ -163,26 +112,12 @@ bool standInHas(const FontSpec &wanted, char32_t code) {
 
 } // namespace
 
-bool wasResolved(const FontSpec &wanted) {
-    return findResolved(wanted) != nullptr;
-}
-
 const QFont &resolve(const FontSpec &wanted) {
     return lookup(wanted).font;
 }
 
 const QFontMetricsF &metrics(const FontSpec &wanted) {
     return lookup(wanted).metrics;
-}
-
-TextBlock layOut(const FontSpec &wanted, const QString &text) {
-    ResolvedFont &resolved = lookup(wanted);
-    return resolved.blocks.find(text, [&] { return buildBlock(resolved.font, text); });
-}
-
-qreal horizontalAdvance(const FontSpec &wanted, const QString &text) {
-    ResolvedFont &resolved = lookup(wanted);
-    return resolved.advances.find(text, [&] { return resolved.metrics.horizontalAdvance(text); });
 }
 
 QString displayText(const QString &caption, const FontSpec &wanted) {

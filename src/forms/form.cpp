@@ -1,62 +1,21 @@
 #include "form.h"
 
 #include "color.h"
-#include "formhost.h"
+#include "formarea.h"
 #include "twips.h"
 
 #include <QAction>
-#include <QPaintEvent>
-#include <QPainter>
-#include <QTimer>
-#include <QWidget>
+#include <QMainWindow>
 
-// The inner area paints its own backdrop instead of carrying a palette of its own: every control
-// placed on a widget with its own palette resolves that palette again when it is created.
-class AreaWidget : public QWidget {
-public:
-    using QWidget::QWidget;
-
-    void setBackdrop(const QColor &colour) {
-        backdrop_ = colour;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *event) override {
-        QPainter painter(this);
-        painter.fillRect(event->rect(), backdrop_);
-    }
-
-private:
-    QColor backdrop_ = Qt::white;
-};
-
-namespace {
-
-QWidget *makeLayer(QWidget *area) {
-    return new QWidget(area);
-}
-
-} // namespace
-
-Form::Form(FormHost &host)
-    : QObject(&host), host_(host), area_(new AreaWidget(host.stage())),
-      shapeLayer_(makeLayer(area_)), labelLayer_(makeLayer(area_)) {
+Form::Form(QMainWindow &window)
+    : QObject(&window), window_(window), area_(new FormArea(window.centralWidget())) {
     area_->hide();
-    area_->setAttribute(Qt::WA_OpaquePaintEvent);
     setBackColor(backColor_);
 }
 
+// The controls, members of the form's class, are gone by now.
 Form::~Form() {
     delete area_;
-}
-
-QWidget *Form::area() const {
-    return area_;
-}
-
-QWidget *Form::buttonLayer() const {
-    return area_;
 }
 
 void Form::setBackColor(int color) {
@@ -65,7 +24,8 @@ void Form::setBackColor(int color) {
 }
 
 MenuItem &Form::menuItem(const QString &name, bool enabled) {
-    auto &item = menuItems_.emplace_back(std::make_unique<MenuItem>(host_.action(name)));
+    auto *action = window_.findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+    auto &item = menuItems_.emplace_back(std::make_unique<MenuItem>(action));
     item->setChecked(false);
     item->setEnabled(enabled);
     return *item;
@@ -74,14 +34,4 @@ MenuItem &Form::menuItem(const QString &name, bool enabled) {
 void Form::fitArea() {
     area_->setFixedSize(twips::toPixels(width_ - frameWidth),
                         twips::toPixels(height_ - frameHeight));
-    for (QWidget *layer : {shapeLayer_, labelLayer_})
-        layer->setGeometry(area_->rect());
-}
-
-void Form::unload() {
-    area_->hide();
-    for (QTimer *timer : area_->findChildren<QTimer *>())
-        timer->stop();
-    for (auto &item : menuItems_)
-        item->detach();
 }

@@ -3,18 +3,16 @@
 #include "menuitem.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <memory>
 #include <vector>
 
-class AreaWidget;
-class FormHost;
-class QWidget;
+class FormArea;
+class QMainWindow;
 
-// A form: the window's inner area with its controls, its outer size in twips, its caption
-// and its menu items. A form lives for one load; the host window shows one form at a time.
+// A form: the window's inner area with its controls, its outer size in twips, its caption and its
+// menu items. A form lives for one load; its window shows one form at a time.
 class Form : public QObject {
     Q_OBJECT
 
@@ -23,7 +21,9 @@ public:
     static constexpr float frameWidth = 113;
     static constexpr float frameHeight = 680;
 
-    explicit Form(FormHost &host);
+    // The form's area goes on the window's central widget, hidden; its menu items are the
+    // window's actions of the same names.
+    explicit Form(QMainWindow &window);
     ~Form() override;
 
     // The load handler; it runs while the form is hidden.
@@ -38,29 +38,18 @@ public:
     int backColor() const { return backColor_; }
     void setBackColor(int color);
 
-    FormHost &host() const { return host_; }
-    QWidget *area() const;
-    // Shapes lie below labels, and labels below command buttons. Command buttons sit on the area
-    // itself, above the two layers: Qt leaves unpainted what an opaque sibling above hides, so a
-    // covered board paints its covers alone.
-    QWidget *shapeLayer() const { return shapeLayer_; }
-    QWidget *labelLayer() const { return labelLayer_; }
-    QWidget *buttonLayer() const;
+    // Where the form's controls lie: shapes and labels drawn by it, command buttons on it.
+    FormArea *area() const { return area_; }
 
-    // The form's wrapper of one of the host's menu items, reset to the design.
+    // The form's wrapper of one of the window's menu items, reset to the design.
     MenuItem &menuItem(const QString &name, bool enabled);
 
-    // Sizes the inner area, and its layers, to the outer Width and Height.
+    // Sizes the inner area to the outer Width and Height.
     void fitArea();
 
-    // Takes the form off the screen at once and cuts it off from every event.
-    void unload();
-
 private:
-    FormHost &host_;
-    QPointer<AreaWidget> area_; // the host deletes it first when the program ends
-    QWidget *shapeLayer_;
-    QWidget *labelLayer_;
+    QMainWindow &window_;
+    FormArea *area_;
     float width_ = 0;
     float height_ = 0;
     QString caption_;

@@ -1,22 +1,21 @@
 #include "formhost.h"
 
 #include "form.h"
+#include "formarea.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTimerEvent>
 
 FormHost::FormHost(const std::vector<MenuDesign> &menus, FormFactory factory)
-    : factory_(std::move(factory)), stage_(new QWidget(this)), reserves_(this, this, this) {
+    : factory_(std::move(factory)), stage_(new QWidget(this)) {
     setCentralWidget(stage_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     buildMenus(menus);
 }
 
-// The reserves go before their holders, whose deletion takes the widgets.
+// The form goes first: its controls hold on to their widgets, which the window's deletion takes.
 FormHost::~FormHost() = default;
 
 QAction *FormHost::action(const QString &name) const {
@@ -25,23 +24,21 @@ QAction *FormHost::action(const QString &name) const {
 
 void FormHost::showForm() {
     if (!form_) {
-        form_ = factory_(*this).release();
-        std::apply([](auto &...reserve) { (reserve.startLoad(), ...); }, reserves_);
+        form_ = factory_(*this);
         form_->load();
-        form_->area()->installEventFilter(this);
     }
+    FormArea &area = *form_->area();
     setWindowTitle(form_->caption());
     form_->fitArea();
-    stage_->setFixedSize(form_->area()->size());
+    stage_->setFixedSize(area.size());
     // Resized now rather than at the next pass of the event loop, so the first press lands.
     layout()->activate();
-    form_->area()->show();
+    area.show();
     if (!isVisible())
         show();
     // The first control in the tab order takes the keyboard focus, as in a newly opened window.
-    for (QWidget *w = form_->area()->nextInFocusChain(); w != form_->area();
-         w = w->nextInFocusChain()) {
-        if (form_->area()->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
+    for (QWidget *w = area.nextInFocusChain(); w != &area; w = w->nextInFocusChain()) {
+        if (area.isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
             (w->focusPolicy() & Qt::TabFocus)) {
             w->setFocus(Qt::OtherFocusReason);
             break;
@@ -49,43 +46,12 @@ void FormHost::showForm() {
     }
 }
 
+// Hidden first, so that its controls leave without repainting anything.
 void FormHost::unloadForm() {
     if (!form_)
         return;
-    Form *old = form_;
-    form_ = nullptr;
-    old->unload();
-    // Deleted later, as its controls may be in the middle of handling the event that asked for
-    // this; and only once the new form has been painted, which a board of controls to delete
-    // first would hold up. The update request that paints is posted at low priority.
-    QCoreApplication::postEvent(old, new QDeferredDeleteEvent(), Qt::LowEventPriority - 1);
-}
-
-// The labels the new form shows unmeasured take their size, and the next game's controls are made,
-// once the new form is painted: not before the first paint of the window, which waits for the
-// desktop to show it, and after the old form's deletion, which is posted with the paint and so
-// comes before any timer.
-bool FormHost::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::Paint && form_ && watched == form_->area()) {
-        watched->removeEventFilter(this);
-        if (!refillTimer_.isActive())
-            refillTimer_.start(0, this);
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void FormHost::timerEvent(QTimerEvent *event) {
-    if (event->timerId() != refillTimer_.timerId()) {
-        QMainWindow::timerEvent(event);
-        return;
-    }
-    refillTimer_.stop();
-    Label::measureShownLabels();
-    refillReserves();
-}
-
-void FormHost::refillReserves() {
-    std::apply([](auto &...reserve) { (reserve.refill(), ...); }, reserves_);
+    form_->area()->hide();
+    form_.reset();
 }
 
 void FormHost::buildMenus(const std::vector<MenuDesign> &menus) {

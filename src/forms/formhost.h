@@ -1,19 +1,11 @@
 #pragma once
 
-#include "commandbutton.h"
-#include "controlreserve.h"
-#include "label.h"
-#include "shape.h"
-
-#include <QBasicTimer>
 #include <QKeySequence>
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 
 #include <functional>
 #include <memory>
-#include <tuple>
 #include <vector>
 
 class Form;
@@ -41,30 +33,18 @@ public:
     // The container of the forms' inner areas.
     QWidget *stage() const { return stage_; }
     // The loaded form, or null between an unload and the next show.
-    Form *form() const { return form_; }
+    Form *form() const { return form_.get(); }
 
     // Shows the form, loading it first if it is not loaded.
     void showForm();
-    // Discards the form with every control; safe from inside the handlers of its controls.
+    // Discards the form with every control, before anything else happens; safe from inside the
+    // handlers of its controls.
     void unloadForm();
-
-    // Where the forms' control arrays take their new elements from.
-    template <class ControlType> ControlReserve<ControlType> &reserve() {
-        return std::get<ControlReserve<ControlType>>(reserves_);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void timerEvent(QTimerEvent *event) override;
 
 private:
     void buildMenus(const std::vector<MenuDesign> &menus);
-    void refillReserves();
 
     FormFactory factory_;
     QWidget *stage_;
-    QPointer<Form> form_;
-    std::tuple<ControlReserve<CommandButton>, ControlReserve<Shape>, ControlReserve<Label>>
-        reserves_;
-    QBasicTimer refillTimer_;
+    std::unique_ptr<Form> form_;
 };

@@ -1,23 +1,19 @@
 #pragma once
 
-#include "control.h"
 #include "fonts.h"
+#include "windowlesscontrol.h"
 
+#include <QAccessible>
+#include <QSizeF>
+#include <QStaticText>
 #include <QString>
-
-class QWidget;
-class LabelWidget;
 
 // A text label. With automatic size it measures itself whenever its text or font changes,
 // keeping its Left and Top.
-class Label : public Control {
+class Label : public WindowlessControl {
 public:
-    explicit Label(QWidget *parent);
+    explicit Label(FormArea &area);
     ~Label() override;
-
-    // Measures every label shown before its size was: a press may uncover them, and an idle
-    // window has the time.
-    static void measureShownLabels();
 
     // Takes the design-time properties of the template into this new, hidden label.
     void copyDesignOf(const Label &element0);
@@ -33,33 +29,24 @@ public:
     void setFontSize(double pointSize);
     void setFontBold(bool bold);
 
-    // Takes effect at the next change of text or font; the design size stands until then. A size
-    // still to be measured is measured first, under the setting it was asked for.
-    void setAutoSize(bool autoSize) {
-        settleSize();
-        autoSize_ = autoSize;
-    }
+    // Takes effect at the next change of text or font; the design size stands until then.
+    void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
 
-    // Brings the label in front of the other labels and the shapes.
-    void bringToFront();
+    // The text as drawn: where the font stands in for another, its letters may be pictograms.
+    QString shownText() const { return text_.text(); }
 
-protected:
-    void settleSize() const override;
+    void paint(QPainter &painter) const override;
+    QAccessibleInterface *accessibleInterface() override;
 
 private:
-    friend class LabelWidget;
-    void fontChanged();
     void showText();
-    void measure();
-    void measureWhenNeeded();
-    void leaveUnmeasured();
 
-    LabelWidget *label_;
     QString caption_;
     FontSpec font_;
     int foreColor_ = 0;
     bool autoSize_ = false;
-    bool measurePending_ = false;
-    // Where the label stands among those shown unmeasured, or -1.
-    int unmeasuredIndex_ = -1;
+    QStaticText text_;
+    // The shown text's natural width and line height in pixels, which centring it goes by.
+    QSizeF textSize_;
+    QAccessible::Id accessibleId_ = 0;
 };

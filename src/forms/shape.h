@@ -1,14 +1,13 @@
 #pragma once
 
-#include "control.h"
+#include "windowlesscontrol.h"
 
-class QWidget;
-class ShapeWidget;
+#include <QColor>
 
 // A filled rectangle.
-class Shape : public Control {
+class Shape : public WindowlessControl {
 public:
-    explicit Shape(QWidget *parent);
+    explicit Shape(FormArea &area) : WindowlessControl(area, FormArea::Shapes) {}
 
     // Takes the design-time properties of the template into this new, hidden shape.
     void copyDesignOf(const Shape &element0);
@@ -16,7 +15,10 @@ public:
     int backColor() const { return backColor_; }
     void setBackColor(int color);
 
+    void paint(QPainter &painter) const override;
+
 private:
-    ShapeWidget *shape_;
     int backColor_ = 0xFFFFFF;
+    // A slightly darker outline keeps neighbouring open cells apart.
+    QColor outline_ = QColor(Qt::white).darker(125);
 };

@@ -9,23 +9,23 @@ namespace {
 const QString wingdings = QStringLiteral("Wingdings");
 const QString impact = QStringLiteral("Impact");
 
-std::unique_ptr<CommandButton> coverTemplate(QWidget *parent) {
-    auto button = std::make_unique<CommandButton>(parent);
+std::unique_ptr<CommandButton> coverTemplate(FormArea &area) {
+    auto button = std::make_unique<CommandButton>(area);
     button->setGeometry(2520, 360, 255, 255);
     // Covers stay out of the tab order so that the face keeps the keyboard focus.
     button->setTabStop(false);
     return button;
 }
 
-std::unique_ptr<Shape> rectangleTemplate(QWidget *parent) {
-    auto shape = std::make_unique<Shape>(parent);
+std::unique_ptr<Shape> rectangleTemplate(FormArea &area) {
+    auto shape = std::make_unique<Shape>(area);
     shape->setGeometry(3000, 360, 255, 255);
     shape->setBackColor(RGB(255, 128, 128));
     return shape;
 }
 
-std::unique_ptr<Label> contentTemplate(QWidget *parent) {
-    auto label = std::make_unique<Label>(parent);
+std::unique_ptr<Label> contentTemplate(FormArea &area) {
+    auto label = std::make_unique<Label>(area);
     label->setCaption(QStringLiteral("XX"));
     label->setGeometry(3060, 720, 225, 195);
     label->setAutoSize(true);
@@ -43,18 +43,14 @@ void designCounterLabel(Label &label, const QString &caption, float left, float 
 } // namespace
 
 gameboard::gameboard(FormHost &host)
-    : Form(host), Timer1(area()),
-      square(coverTemplate(buttonLayer()), buttonLayer(), host.reserve<CommandButton>()),
-      face(buttonLayer()),
-      background(rectangleTemplate(shapeLayer()), shapeLayer(), host.reserve<Shape>()),
-      time(labelLayer()), minesleft(labelLayer()),
-      mine(contentTemplate(labelLayer()), labelLayer(), host.reserve<Label>()),
-      mnuNew(menuItem(QStringLiteral("mnuNew"), true)),
+    : Form(host), Timer1(area()), square(coverTemplate(*area()), *area()), face(*area()),
+      background(rectangleTemplate(*area()), *area()), time(*area()), minesleft(*area()),
+      mine(contentTemplate(*area()), *area()), mnuNew(menuItem(QStringLiteral("mnuNew"), true)),
       mnuHS(menuItem(QStringLiteral("mnuHS"), false)),
       mnuEZ(menuItem(QStringLiteral("mnuEZ"), true)),
       mnuMed(menuItem(QStringLiteral("mnuMed"), true)),
       mnuHrd(menuItem(QStringLiteral("mnuHrd"), true)),
-      mnuCust(menuItem(QStringLiteral("mnuCust"), false)) {
+      mnuCust(menuItem(QStringLiteral("mnuCust"), false)), host_(host) {
     setCaption(QStringLiteral("Pebblerun"));
     setBackColor(RGB(255, 255, 0));
     setWidth(4680 + frameWidth);

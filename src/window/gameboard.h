@@ -58,6 +58,8 @@ public:
 private:
     void restart();
 
+    FormHost &host_;
+
     // Layout.
     void sizescreen();
     void bkrnd(int X, int i, int j);
