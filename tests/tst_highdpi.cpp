@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -15,7 +17,8 @@
 
 // On a screen with two device pixels to the logical pixel the window keeps its layout and is
 // exactly twice as large in device pixels, and its glyphs, digits and counter are drawn at the
-// device resolution from scalable fonts, not enlarged from bitmaps.
+// device resolution from scalable fonts, not enlarged from bitmaps. At other ratios, fractional
+// or below one, the whole board is drawn as at one.
 class tst_highdpi : public QObject {
     Q_OBJECT
 
@@ -25,6 +28,8 @@ private slots:
     void windowIsTwiceAsLarge();
     void textIsDrawnInDevicePixels_data();
     void textIsDrawnInDevicePixels();
+    void boardIsDrawnAtEveryRatio_data();
+    void boardIsDrawnAtEveryRatio();
 
 private:
     QMap<QString, QSize> sizesAtScaleOne_;
@@ -33,6 +38,7 @@ private:
 namespace {
 
 const char *const reportSizesOption = "--report-sizes";
+const char *const savePictureOption = "--save-picture";
 const QStringList presets = {QStringLiteral("mnuEZ"), QStringLiteral("mnuMed"),
                              QStringLiteral("mnuHrd")};
 
@@ -52,6 +58,32 @@ int reportSizes() {
                     game.window().height());
     }
     return 0;
+}
+
+// Plays an Easy game a little, a spread and a flag, and saves what the screen shows of its area.
+int savePicture(const char *file) {
+    GameFixture game;
+    game.window().show();
+    if (!QTest::qWaitForWindowExposed(&game.window()))
+        return 1;
+    game.pressCover(game.cellsWithLabel(QString()).front());
+    game.pressCover(game.cellsWithLabel(QStringLiteral("M")).front(), Qt::RightButton);
+    QCoreApplication::sendPostedEvents();
+    QWidget *area = game.board().area();
+    return area->grab().save(QString::fromLocal8Bit(file)) ? 0 : 1;
+}
+
+// The area's picture as a run of this program at the ratio shows it.
+QImage pictureAt(const QString &ratio, const QString &file) {
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), ratio);
+    run.setProcessEnvironment(environment);
+    run.start(QCoreApplication::applicationFilePath(),
+              {QString::fromLatin1(savePictureOption), file});
+    if (!run.waitForFinished(60000) || run.exitCode() != 0)
+        return {};
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
 // Share of the 2 x 2 blocks of device pixels touched by ink that are not one flat colour. A
@@ -188,6 +220,41 @@ void tst_highdpi::textIsDrawnInDevicePixels() {
                                          .arg(fine)));
 }
 
+void tst_highdpi::boardIsDrawnAtEveryRatio_data() {
+    QTest::addColumn<QString>("ratio");
+    for (const char *ratio : {"0.75", "1.25", "1.5"})
+        QTest::newRow(ratio) << QString::fromLatin1(ratio);
+}
+
+// Every cell shows the same colours, at the same logical points, as at ratio 1: inside its cover,
+// or its open cell clear of the text.
+void tst_highdpi::boardIsDrawnAtEveryRatio() {
+    QFETCH(QString, ratio);
+    QTemporaryDir dir;
+    const QImage atOne = pictureAt(QStringLiteral("1"), dir.filePath(QStringLiteral("1.png")));
+    const QImage scaled = pictureAt(ratio, dir.filePath(QStringLiteral("scaled.png")));
+    QCOMPARE(atOne.size(), QSize(8 * 20, 8 * 20 + 33));
+    const double factor = ratio.toDouble();
+    const QSize expected = (QSizeF(atOne.size()) * factor).toSize();
+    QVERIFY2((scaled.size() - expected).width() <= 1 && (scaled.size() - expected).height() <= 1,
+             qPrintable(QStringLiteral("%1 x %2").arg(scaled.width()).arg(scaled.height())));
+    QStringList wrong;
+    for (int y = 33; y < atOne.height(); y += 20) {
+        for (int x = 0; x < atOne.width(); x += 20) {
+            for (const QPoint offset :
+                 {QPoint(3, 3), QPoint(16, 3), QPoint(3, 16), QPoint(16, 16)}) {
+                const QPoint at(x + offset.x(), y + offset.y());
+                const QPoint device = (QPointF(at) * factor).toPoint();
+                if (scaled.pixel(device) != atOne.pixel(at))
+                    wrong << QStringLiteral("(%1,%2)").arg(at.x()).arg(at.y());
+            }
+        }
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("%1 points differ from ratio 1: %2")
+                                             .arg(wrong.size())
+                                             .arg(wrong.mid(0, 10).join(' '))));
+}
+
 int main(int argc, char *argv[]) {
     // Two device pixels to the logical pixel, unless the run asks for another density.
     if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
@@ -195,6 +262,8 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], reportSizesOption) == 0)
         return reportSizes();
+    if (argc > 2 && std::strcmp(argv[1], savePictureOption) == 0)
+        return savePicture(argv[2]);
     tst_highdpi test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,6 +1,7 @@
 #include "buttonwidget.h"
 
 #include "bevel.h"
+#include "devicepixels.h"
 #include "twips.h"
 
 #include <QKeyEvent>
@@ -52,6 +53,7 @@ bool ButtonWidget::event(QEvent *event) {
 // rounded gradients cost more than the rest of a new game.
 void ButtonWidget::paintEvent(QPaintEvent *) {
     QPainter painter(this);
+    devicepixels::scalePainter(painter);
     const QPalette &colours = palette();
     const bool sunken = isDown();
     bevel::paint(painter, size(), colours, sunken);

@@ -2,6 +2,7 @@
 
 #include "accessiblefactory.h"
 #include "areaaccessible.h"
+#include "devicepixels.h"
 #include "windowlesscontrol.h"
 
 #include <QPaintEvent>
@@ -43,6 +44,7 @@ void FormArea::bringToFront(WindowlessControl *control, Layer layer) {
 
 void FormArea::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
+    devicepixels::scalePainter(painter);
     painter.fillRect(event->rect(), backdrop_);
     const QRegion &region = event->region();
     for (const std::vector<WindowlessControl *> &controls : layers_) {
