@@ -4,6 +4,7 @@
 #include "formarea.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,11 +47,17 @@ void FormHost::showForm() {
     }
 }
 
-// Hidden first, so that its controls leave without repainting anything.
+// Hidden first, so that its controls leave without repainting anything. Every widget is posted a
+// polish request when it is made and a repaint when it is shown; a widget deleted with its events
+// still pending looks for them along the whole queue, so a board replaced before the event loop
+// came round would take time that grows with the square of its widgets. Delivered to hidden
+// widgets, the events cost next to nothing.
 void FormHost::unloadForm() {
     if (!form_)
         return;
     form_->area()->hide();
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
+    QCoreApplication::removePostedEvents(nullptr, QEvent::UpdateLater);
     form_.reset();
 }
 
