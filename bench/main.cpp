@@ -1,3 +1,5 @@
+#include "forms/eventloop.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -18,6 +20,8 @@ int main(int argc, char **argv) {
     standard = qInstallMessageHandler(quietHandler);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The event loop the game itself runs.
+    eventloop::preferQtEventLoop();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

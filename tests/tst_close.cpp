@@ -1,5 +1,6 @@
 #include "gamefixture.h"
 
+#include "forms/eventloop.h"
 #include "forms/formhost.h"
 #include "window/gameboard.h"
 
@@ -64,6 +65,7 @@ void playUntil(FormHost &window, const QString &moment) {
 
 // The program as main() starts it, closed through the platform at the moment named.
 int runProgram(int argc, char *argv[], const QString &moment) {
+    eventloop::preferQtEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pebblerun"));
     GameFixture::plantMines(mines, 8, 8);

@@ -1,10 +1,12 @@
 #include "control/windowicon.h"
+#include "forms/eventloop.h"
 #include "forms/formhost.h"
 #include "window/gameboard.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    eventloop::preferQtEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pebblerun"));
     // The desktop matches the window to its menu entry by this name, and shows the same icon.
