@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPalette>
 
-#include <array>
 #include <utility>
 #include <vector>
 
@@ -16,11 +15,13 @@ struct Look {
     QSize size;
     qreal pixelRatio;
     bool sunken;
-    std::array<QRgb, 5> colours;
+    // The palette and which of its groups, active, inactive or disabled, the button is drawn in.
+    qint64 colours;
+    QPalette::ColorGroup group;
 
     bool operator==(const Look &other) const {
         return size == other.size && pixelRatio == other.pixelRatio && sunken == other.sunken &&
-               colours == other.colours;
+               colours == other.colours && group == other.group;
     }
 };
 
@@ -56,12 +57,8 @@ QImage render(const Look &look, const QPalette &colours) {
 // A board shows hundreds of identical covers; each look is drawn once and copied from then on.
 void paint(QPainter &painter, const QSize &size, const QPalette &colours, bool sunken) {
     static std::vector<std::pair<Look, QImage>> drawn;
-    const Look look{size,
-                    painter.device()->devicePixelRatio(),
-                    sunken,
-                    {colours.button().color().rgb(), colours.color(QPalette::Light).rgb(),
-                     colours.color(QPalette::Midlight).rgb(), colours.color(QPalette::Dark).rgb(),
-                     colours.color(QPalette::Shadow).rgb()}};
+    const Look look{size, painter.device()->devicePixelRatio(), sunken, colours.cacheKey(),
+                    colours.currentColorGroup()};
     for (const auto &[known, image] : drawn) {
         if (known == look) {
             painter.drawImage(0, 0, image);

@@ -3,7 +3,8 @@
 #include "twips.h"
 
 void Control::setGeometry(float left, float top, float width, float height) {
-    const QRect before = pixelBox();
+    // Only a visible control has a place on the screen to leave.
+    const QRect before = visible_ ? pixelBox() : QRect();
     left_ = left;
     top_ = top;
     width_ = width;

@@ -32,7 +32,8 @@ public:
 
 protected:
     Control() = default;
-    // The control moved, was resized, shown or hidden; `before` is the box it had.
+    // The control moved, was resized, shown or hidden; `before` is the box it had if it was
+    // visible.
     virtual void placeChanged(bool wasVisible, const QRect &before) = 0;
 
 private:

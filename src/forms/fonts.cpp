@@ -56,7 +56,9 @@ QFont buildFont(const FontSpec &wanted) {
 struct ResolvedFont {
     QFont font;
     QFontMetricsF metrics;
-    explicit ResolvedFont(const QFont &f) : font(f), metrics(f) {}
+    // Every label asks for it whenever its text changes, and the metrics look it up each time.
+    qreal lineHeight;
+    explicit ResolvedFont(const QFont &f) : font(f), metrics(f), lineHeight(metrics.height()) {}
 };
 
 // Hundreds of controls share a handful of fonts; resolving each once keeps a new game cheap.
@@ -118,6 +120,10 @@ const QFont &resolve(const FontSpec &wanted) {
 
 const QFontMetricsF &metrics(const FontSpec &wanted) {
     return lookup(wanted).metrics;
+}
+
+qreal lineHeight(const FontSpec &wanted) {
+    return lookup(wanted).lineHeight;
 }
 
 QString displayText(const QString &caption, const FontSpec &wanted) {

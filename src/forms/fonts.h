@@ -21,6 +21,8 @@ namespace fonts {
 // The Qt font that draws the wanted font; Wingdings and Impact fall back to installed equivalents.
 const QFont &resolve(const FontSpec &wanted);
 const QFontMetricsF &metrics(const FontSpec &wanted);
+// The height of a line in the wanted font, as metrics(wanted) give it.
+qreal lineHeight(const FontSpec &wanted);
 
 // The text to draw for a caption: where Wingdings is missing its letters become the
 // pictograms they stand for, where an installed font has them; the caption keeps the letters.

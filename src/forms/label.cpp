@@ -81,11 +81,21 @@ QAccessibleInterface *Label::accessibleInterface() {
     return QAccessible::accessibleInterface(accessibleId_);
 }
 
+// Most texts are a single character, a count, a letter or a pictogram of one, which the metrics
+// measure without laying out a line.
+qreal Label::advanceOf(const QString &text) const {
+    const QFontMetricsF &metrics = fonts::metrics(font_);
+    if (text.size() == 1)
+        return metrics.horizontalAdvance(text.front());
+    return text.isEmpty() ? 0 : metrics.horizontalAdvance(text);
+}
+
 void Label::showText() {
     const QString shown = fonts::displayText(caption_, font_);
-    const QFontMetricsF &metrics = fonts::metrics(font_);
-    text_.setText(shown);
-    textSize_ = QSizeF(shown.isEmpty() ? 0 : metrics.horizontalAdvance(shown), metrics.height());
+    // A new board's labels share the template's text until their own differs.
+    if (text_.text() != shown)
+        text_.setText(shown);
+    textSize_ = QSizeF(advanceOf(shown), fonts::lineHeight(font_));
     if (autoSize_)
         setGeometry(left(), top(), static_cast<float>(twips::fromPixels(textSize_.width())),
                     static_cast<float>(twips::fromPixels(textSize_.height())));

@@ -40,6 +40,7 @@ public:
 
 private:
     void showText();
+    qreal advanceOf(const QString &text) const;
 
     QString caption_;
     FontSpec font_;

@@ -13,13 +13,14 @@ void Shape::setBackColor(int color) {
     if (color == backColor_)
         return;
     backColor_ = color;
-    outline_ = toQColor(color).darker(125);
     repaint();
 }
 
-// Two fills rather than a stroked outline: a board paints hundreds of these at once.
+// Two fills rather than a stroked outline: a board paints hundreds of these at once. A slightly
+// darker outline keeps neighbouring open cells apart.
 void Shape::paint(QPainter &painter) const {
     const QRect box = pixelBox();
-    painter.fillRect(box, outline_);
-    painter.fillRect(box.adjusted(1, 1, -1, -1), toQColor(backColor_));
+    const QColor fill = toQColor(backColor_);
+    painter.fillRect(box, fill.darker(125));
+    painter.fillRect(box.adjusted(1, 1, -1, -1), fill);
 }

@@ -2,8 +2,6 @@
 
 #include "windowlesscontrol.h"
 
-#include <QColor>
-
 // A filled rectangle.
 class Shape : public WindowlessControl {
 public:
@@ -19,6 +17,4 @@ public:
 
 private:
     int backColor_ = 0xFFFFFF;
-    // A slightly darker outline keeps neighbouring open cells apart.
-    QColor outline_ = QColor(Qt::white).darker(125);
 };

@@ -10,13 +10,14 @@ WindowlessControl::~WindowlessControl() {
     area_.remove(this, layer_);
 }
 
+// A new game sets up its board while the area is hidden, and nothing is painted until it is shown.
 void WindowlessControl::repaint() const {
-    if (isVisible())
+    if (isVisible() && area_.isVisible())
         area_.update(pixelBox());
 }
 
 void WindowlessControl::placeChanged(bool wasVisible, const QRect &before) {
-    if (wasVisible)
+    if (wasVisible && area_.isVisible())
         area_.update(before);
     repaint();
 }
