@@ -39,6 +39,7 @@ bench: deps
 soak: build
 	QT_QPA_PLATFORM=offscreen PEBBLERUN_SOAK=1 QTEST_FUNCTION_TIMEOUT=86400000 \
 	    $(BUILD)/tests/tst_randomplay -nocrashhandler -maxwarnings 0
+	$(BUILD)/tests/xserver/newgameburst $(BUILD)/src/pebblerun 10000
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

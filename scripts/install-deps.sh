@@ -4,11 +4,11 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libgl-dev libfontconfig-dev
+    qt6-base-dev libgl-dev
     libbenchmark-dev
     fonts-symbola fonts-dejavu-core fonts-dejavu-extra
     libqt6svg6
-    xvfb xauth imagemagick x11-utils xdotool libx11-dev
+    xvfb xauth imagemagick x11-utils xdotool libx11-dev libxtst-dev
     desktop-file-utils appstream dpkg-dev
 )
 

@@ -1,0 +1,269 @@
+// Presses F2 over and over on a Hard board, as fast as the X server takes the presses, through the
+// real program under an X server of its own. The game must work through them as fast as a held key
+// would send them, at most 100 a second, and within a second of that the window must show a fresh
+// board that takes a press; the discarded boards must not stay in memory.
+//
+//   newgameburst GAME [PRESSES]     (300 presses unless told; exits 77 if Xvfb cannot start)
+#include "boardpicture.h"
+#include "virtualdisplay.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr int columns = 32;
+constexpr int rows = 20;
+constexpr double fastestRepeatMs = 10;
+constexpr double settleMs = 1000;
+constexpr long growthLimitKiB = 4096;
+// A game far behind gets this long to catch up, so that its figures are seen, unless its memory
+// runs away first.
+constexpr double patienceMs = 120000;
+constexpr long runawayKiB = 2 << 20;
+
+double nowMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+// The window is resized and repainted under our feet; a request that fails is tried again.
+int ignoreErrors(Display *, XErrorEvent *) {
+    return 0;
+}
+
+template <class Condition> bool waitUntil(double deadline, Condition condition) {
+    while (!condition()) {
+        if (nowMs() > deadline)
+            return false;
+        usleep(10000);
+    }
+    return true;
+}
+
+// The game on the given display, with the xcb platform whatever our own environment says.
+class Game {
+public:
+    Game(const char *program, const std::string &display) {
+        char pattern[] = "/tmp/newgameburst-XXXXXX";
+        runtimeDir_ = mkdtemp(pattern) ? pattern : "";
+        pid_ = fork();
+        if (pid_ == 0) {
+            setenv("DISPLAY", display.c_str(), 1);
+            setenv("QT_QPA_PLATFORM", "xcb", 1);
+            setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
+            for (const char *name :
+                 {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR"})
+                unsetenv(name);
+            execl(program, program, static_cast<char *>(nullptr));
+            _exit(127);
+        }
+    }
+    ~Game() {
+        int status = 0;
+        // A game that ended by itself says how, beside whatever failed for want of it.
+        if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
+            std::fprintf(stderr, "the game ended by itself: %s %d\n",
+                         WIFSIGNALED(status) ? "signal" : "exit status",
+                         WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status));
+        } else if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+        rmdir(runtimeDir_.c_str());
+    }
+    Game(const Game &) = delete;
+    Game &operator=(const Game &) = delete;
+
+    long residentKiB() const {
+        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.rfind("VmRSS:", 0) == 0)
+                return std::atol(line.c_str() + 6);
+        }
+        return -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::string runtimeDir_;
+};
+
+void key(Display *display, KeySym symbol, bool down) {
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), down, CurrentTime);
+}
+
+XWindowAttributes attributesOf(Display *display, Window window) {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    return attributes;
+}
+
+// A left press and release on the middle of a Hard board's cell, counted row by row.
+void pressCell(Display *display, Window window, int cell) {
+    const int x = cell % columns * cellPixels + cellPixels / 2;
+    const int y = attributesOf(display, window).height - (rows - cell / columns) * cellPixels +
+                  cellPixels / 2;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
+                          &child);
+    XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(display, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+    XSync(display, False);
+}
+
+void pressNewGame(Display *display) {
+    key(display, XK_F2, true);
+    key(display, XK_F2, false);
+}
+
+int fail(const char *message) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "FAIL: %s\n", message);
+    return 1;
+}
+
+int run(Display *display, const char *program, const std::string &displayName, int presses) {
+    XSetErrorHandler(ignoreErrors);
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, False);
+    Game game(program, displayName);
+    Window window = 0;
+    waitUntil(nowMs() + 20000, [&] {
+        for (XEvent event; !window && XPending(display);) {
+            XNextEvent(display, &event);
+            if (event.type == MapNotify && !event.xmap.override_redirect)
+                window = event.xmap.window;
+        }
+        return window != 0;
+    });
+    // Painted: the board's bottom row, which spans the window, shows covers.
+    if (!window || !waitUntil(nowMs() + 20000, [&] {
+            const int width = attributesOf(display, window).width;
+            return allCovered(readBoard(display, window, width / cellPixels, 1));
+        }))
+        return fail("the game showed no window with a board of covers");
+
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    key(display, XK_Control_L, true);
+    key(display, XK_h, true);
+    key(display, XK_h, false);
+    key(display, XK_Control_L, false);
+    XSync(display, False);
+    // Only a Hard window is wide enough for its board.
+    std::vector<Cell> board;
+    if (!waitUntil(nowMs() + 20000, [&] {
+            board = readBoard(display, window, columns, rows);
+            return allCovered(board);
+        }))
+        return fail("Ctrl+H did not bring a Hard board of covers");
+    const Cell cover = board.front();
+    const auto freshBoard = [&] {
+        board = readBoard(display, window, columns, rows);
+        return allCovered(board) && board.front() == cover;
+    };
+
+    // The first lost game of a run loads what the reveal shows, digits and mines alike, and the
+    // press after the burst may meet a mine: pressing every cell in turn loses one before the
+    // baseline.
+    for (int cell = 0; cell < columns * rows; ++cell)
+        pressCell(display, window, cell);
+    if (!waitUntil(nowMs() + 20000, [&] {
+            board = readBoard(display, window, columns, rows);
+            return !board.empty() && board.front() != cover;
+        }))
+        return fail("a press on a cover did not uncover its cell");
+    // Input is taken in order: the board this F2 brings comes after every press.
+    pressNewGame(display);
+    XSync(display, False);
+    if (!waitUntil(nowMs() + 20000, freshBoard))
+        return fail("F2 after a lost game brought no fresh board");
+    // Whatever the first games of a run load, fonts and the like, belongs to the baseline.
+    sleep(1);
+    const long before = game.residentKiB();
+
+    const double burstStart = nowMs();
+    for (int i = 0; i < presses; ++i)
+        pressNewGame(display);
+    XSync(display, False);
+    const double lastPress = nowMs();
+    const double deadlineMs = presses * fastestRepeatMs + settleMs;
+
+    const auto catchUp = [&](auto condition) {
+        bool met = false;
+        waitUntil(lastPress + patienceMs, [&] {
+            met = condition();
+            const long now = game.residentKiB();
+            return met || now < 0 || now - before > runawayKiB;
+        });
+        return met;
+    };
+    const bool fresh = catchUp(freshBoard);
+    // Uncovered or a mine, the pressed cell no longer shows a cover.
+    const int cell = rows / 2 * columns + columns / 2;
+    const auto pressTaken = [&] {
+        board = readBoard(display, window, columns, rows);
+        return !board.empty() && board[static_cast<std::size_t>(cell)] != cover;
+    };
+    if (fresh)
+        pressCell(display, window, cell);
+    const bool taken = fresh && catchUp(pressTaken);
+    const double takenMs = nowMs() - lastPress;
+    sleep(1);
+    const long after = game.residentKiB();
+
+    std::printf("%d F2 presses sent in %.1f ms\n", presses, lastPress - burstStart);
+    std::printf("%s %.1f ms after the last F2 (limit %.0f ms)\n",
+                taken ? "a fresh Hard board took a press" : "still no fresh board taking a press",
+                takenMs, deadlineMs);
+    std::printf("resident memory %ld KiB before the presses, %ld KiB after: %+ld KiB "
+                "(limit +%ld KiB)\n",
+                before, after, after - before, growthLimitKiB);
+    int failures = 0;
+    const auto expect = [&](bool good, const char *message) {
+        failures += good ? 0 : fail(message);
+    };
+    expect(fresh, "no fresh Hard board after the presses");
+    expect(!fresh || taken, "no fresh board took a left press before the test gave up waiting");
+    expect(!taken || pressTaken(), "the pressed cell shows a cover again: a new game undid it");
+    expect(taken && takenMs <= deadlineMs, "the game fell behind the presses");
+    expect(before >= 0 && after >= 0,
+           "the game's resident memory could not be read: is it still running?");
+    expect(after - before <= growthLimitKiB, "resident memory grew by more than 4 MiB");
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s GAME [PRESSES]\n", argv[0]);
+        return 2;
+    }
+    VirtualDisplay server;
+    if (!server.started()) {
+        std::fprintf(stderr, "SKIP: Xvfb could not start\n");
+        return 77;
+    }
+    Display *display = XOpenDisplay(server.name().c_str());
+    if (!display)
+        return fail("cannot connect to the X server");
+    const int result = run(display, argv[1], server.name(), argc > 2 ? std::atoi(argv[2]) : 300);
+    XCloseDisplay(display);
+    return result;
+}
