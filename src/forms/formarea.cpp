@@ -25,7 +25,7 @@ void FormArea::add(WindowlessControl *control, Layer layer) {
     layers_[layer].push_back(control);
 }
 
-// Controls go in the reverse of the order they came in, so the search from the front end is short.
+// Controls go in the reverse of the order they came in, so the search starts from the last.
 void FormArea::remove(WindowlessControl *control, Layer layer) {
     std::vector<WindowlessControl *> &controls = layers_[layer];
     const auto found = std::find(controls.rbegin(), controls.rend(), control);

@@ -81,8 +81,8 @@ QAccessibleInterface *Label::accessibleInterface() {
     return QAccessible::accessibleInterface(accessibleId_);
 }
 
-// Most texts are a single character, a count, a letter or a pictogram of one, which the metrics
-// measure without laying out a line.
+// Most texts are a single character, a count or a letter, which the metrics measure without laying
+// out a line.
 qreal Label::advanceOf(const QString &text) const {
     const QFontMetricsF &metrics = fonts::metrics(font_);
     if (text.size() == 1)
