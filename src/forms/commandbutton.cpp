@@ -3,7 +3,6 @@
 #include "accessiblefactory.h"
 #include "buttonwidget.h"
 #include "formarea.h"
-#include "twips.h"
 
 #include <QAccessibleWidget>
 
