@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole-process figures of the game under a virtual X server, beside a minimal Qt program (an empty
 # main window with a menu bar): start-up until the window is mapped and painted, the CPU a running
-# game takes with its clock going, and the peak resident memory on Hard.
+# game takes with its clock going, the peak resident memory on Hard, and what a burst of 300 F2
+# presses on Hard costs in time and memory.
 #
 #   scripts/measure-process.sh BUILD_DIR [RUNS]
 set -euo pipefail
@@ -11,9 +12,10 @@ runs=${2:-21}
 game="$build/src/pebblerun"
 minimal="$build/bench/minimal_window"
 watch="$build/bench/startup_watch"
+burst_driver="$build/tests/xserver/newgameburst"
 idle_seconds=20
 
-for program in "$game" "$minimal" "$watch"; do
+for program in "$game" "$minimal" "$watch" "$burst_driver"; do
     [ -x "$program" ] || { echo "missing $program: build with -DPEBBLERUN_BENCHMARKS=ON" >&2; exit 1; }
 done
 
@@ -121,6 +123,11 @@ minimal_hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$minimal_pid/status")
 kill "$minimal_pid"
 memory_above=$(awk -v g="$game_hwm" -v m="$minimal_hwm" 'BEGIN { printf "%.1f", (g - m) / 1024 }')
 
+# A burst of new games on Hard, typed into a server of the driver's own, as fast as it takes them.
+burst=$("$burst_driver" "$game" 300 2>&1 || true)
+burst_ready=$(echo "$burst" | sed -n 's/.*took a press \([0-9.]*\) ms.*/\1/p')
+burst_growth=$(echo "$burst" | sed -n 's/.*after: \([-+0-9]*\) KiB.*/\1/p')
+
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 echo
 echo "Whole process under Xvfb ($runs runs each, medians)"
@@ -132,3 +139,5 @@ printf '  %-52s %10s\n' "CPU of the X server meanwhile (% of one core)" "$idle_s
 printf '  %-52s %10s\n' "peak resident memory, game on Hard (MiB)" "$(mib "$game_hwm")"
 printf '  %-52s %10s\n' "peak resident memory, minimal Qt program (MiB)" "$(mib "$minimal_hwm")"
 printf '  %-52s %10s\n' "peak memory above the minimal program (MiB)" "$memory_above"
+printf '  %-52s %10s\n' "300 F2 at once on Hard: ready after the last (ms)" "${burst_ready:-none}"
+printf '  %-52s %10s\n' "300 F2 at once on Hard: memory growth (KiB)" "${burst_growth:-none}"
