@@ -5,6 +5,7 @@
 // Every new game is a new window: the old one goes with all its controls, and only the
 // settings of Module1 carry over.
 void gameboard::restart() {
+    // Held here: this form is gone once it is unloaded.
     FormHost &window = host_;
     window.unloadForm();
     window.showForm();
