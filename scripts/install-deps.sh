@@ -9,7 +9,7 @@ packages=(
     fonts-symbola fonts-dejavu-core fonts-dejavu-extra
     libqt6svg6
     xvfb xauth imagemagick x11-utils xdotool libx11-dev libxtst-dev
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
