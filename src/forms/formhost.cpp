@@ -50,8 +50,8 @@ void FormHost::showForm() {
 // Hidden first, so that its controls leave without repainting anything. Every widget is posted a
 // polish request when it is made and a repaint when it is shown; a widget deleted with its events
 // still pending looks for them along the whole queue, so a board replaced before the event loop
-// came round would take time that grows with the square of its widgets. Delivered to hidden
-// widgets, the events cost next to nothing.
+// came round would take time that grows with the square of its widgets. They mean nothing to a
+// board about to go, so they are taken off the queue in one pass each.
 void FormHost::unloadForm() {
     if (!form_)
         return;
