@@ -28,6 +28,7 @@ GameFixture::GameFixture(float timeOfDay, std::uint64_t seed) : time_(timeOfDay)
     Module1::hard = DifficultyFlag();
     Module1::otherflag = 0;
     runtime::setClock([this] { return time_; });
+    runtime::setMonotonicClock([this] { return monotonic_; });
     runtime::seedGenerator(seed);
     window_ = std::make_unique<FormHost>(gameboard::menuDesign(), gameboard::create);
     window_->showForm();
@@ -40,6 +41,13 @@ GameFixture::~GameFixture() {
     window_.reset();
     flushDeletes();
     runtime::setClock({});
+    runtime::setMonotonicClock({});
+}
+
+void GameFixture::setTime(float timeOfDay) {
+    constexpr double secondsPerDay = 86400;
+    monotonic_ += std::fmod(double(timeOfDay) - double(time_) + secondsPerDay, secondsPerDay);
+    time_ = timeOfDay;
 }
 
 gameboard &GameFixture::board() const {

@@ -37,8 +37,13 @@ public:
     FormHost &window() { return *window_; }
     gameboard &board() const;
 
-    void setTime(float timeOfDay) { time_ = timeOfDay; }
+    // Time passes until the time of day reads `timeOfDay`, the next day when that is earlier; the
+    // monotonic clock moves on by as much.
+    void setTime(float timeOfDay);
+    // The system clock is set: the time of day jumps, the monotonic clock stands.
+    void setWallClock(float timeOfDay) { time_ = timeOfDay; }
     float time() const { return time_; }
+    double monotonicTime() const { return monotonic_; }
 
     // Mines for the next new game: Rnd() is scripted so that the draws land on these cells.
     static void plantMines(const std::vector<int> &cells, int cols, int rows);
@@ -66,5 +71,6 @@ public:
 
 private:
     float time_;
+    double monotonic_ = 0;
     std::unique_ptr<FormHost> window_;
 };

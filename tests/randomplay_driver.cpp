@@ -450,8 +450,8 @@ QString RandomPlayer::checkClock(const BoardSnapshot &state, double starttime) c
     static const QRegularExpression format(QStringLiteral("^\\d\\d:[0-5]\\d$"));
     if (!format.match(state.clock).hasMatch())
         return QStringLiteral("the clock reads \"%1\"").arg(state.clock);
-    const double elapsed = static_cast<double>(game_.time()) - starttime;
-    if (elapsed < 0 || elapsed >= 6000)
+    const double elapsed = game_.monotonicTime() - starttime;
+    if (elapsed >= 6000)
         return {};
     const int minutes = static_cast<int>(std::floor(elapsed / 60));
     const int seconds = static_cast<int>(std::floor(elapsed - 60 * minutes));

@@ -23,10 +23,6 @@ QString clockText(const GameFixture &game) {
     return game.board().time.caption();
 }
 
-void restoreFixtureClock(GameFixture &game) {
-    runtime::setClock([&game] { return game.time(); });
-}
-
 QTimer *timerOfTheForm(const GameFixture &game) {
     const QList<QTimer *> timers = game.board().area()->findChildren<QTimer *>();
     return timers.size() == 1 ? timers.front() : nullptr;
@@ -43,6 +39,9 @@ private slots:
     void texts();
     void minuteBetweenTheTwoReadings_data();
     void minuteBetweenTheTwoReadings();
+    void systemClockSet_data();
+    void systemClockSet();
+    void systemMonotonicClockIgnoresTheTimeOfDay();
     void acrossMidnight_data();
     void acrossMidnight();
     void tickSetsTheNeutralFace();
@@ -102,45 +101,80 @@ void tst_clock::texts() {
 }
 
 void tst_clock::minuteBetweenTheTwoReadings_data() {
-    QTest::addColumn<float>("start");
-    QTest::addColumn<float>("first");
-    QTest::addColumn<float>("second");
+    QTest::addColumn<double>("first");
+    QTest::addColumn<double>("second");
     QTest::addColumn<QString>("text");
     QTest::addColumn<float>("next");
     QTest::addColumn<QString>("nextText");
 
-    QTest::newRow("04:60") << tenOClock << tenOClock + 299.9f << tenOClock + 300.1f << "04:60"
-                           << tenOClock + 300.2f << "05:00";
-    QTest::newRow("99:60") << tenOClock << tenOClock + 5999.9f << tenOClock + 6000.1f << "99:60"
-                           << tenOClock + 6000.2f << "00:00";
-    QTest::newRow("00:60 across midnight")
-        << 86350.0f << 86399.9f << 10.1f << "00:60" << 10.2f << "01:00";
-    QTest::newRow("midnight between the readings")
-        << tenToMidnight << 86399.9f << 0.1f << "00:10" << 1.0f << "00:11";
+    QTest::newRow("00:60") << 59.9 << 60.1 << "00:60" << 60.2f << "01:00";
+    QTest::newRow("04:60") << 299.9 << 300.1 << "04:60" << 300.2f << "05:00";
+    QTest::newRow("99:60") << 5999.9 << 6000.1 << "99:60" << 6000.2f << "00:00";
+    QTest::newRow("within a minute") << 9.9 << 10.1 << "00:10" << 11.0f << "00:11";
 }
 
 // The minutes come from the first reading of the time, the seconds from the second.
 void tst_clock::minuteBetweenTheTwoReadings() {
-    QFETCH(float, start);
-    QFETCH(float, first);
-    QFETCH(float, second);
+    QFETCH(double, first);
+    QFETCH(double, second);
     QFETCH(QString, text);
     QFETCH(float, next);
     QFETCH(QString, nextText);
 
-    GameFixture game(start);
-    const std::vector<float> readings = {first, second};
+    GameFixture game(tenOClock);
+    const double start = game.board().starttime;
+    const std::vector<double> readings = {start + first, start + second};
     std::size_t read = 0;
-    runtime::setClock([&] { return readings.at(std::min(read++, readings.size() - 1)); });
+    runtime::setMonotonicClock([&] { return readings.at(std::min(read++, readings.size() - 1)); });
     game.tick();
-    restoreFixtureClock(game);
+    runtime::setMonotonicClock([&game] { return game.monotonicTime(); });
 
     QCOMPARE(read, readings.size());
     QCOMPARE(clockText(game), text);
 
-    game.setTime(next);
+    game.setTime(tenOClock + next);
     game.tick();
     QCOMPARE(clockText(game), nextText);
+}
+
+void tst_clock::systemClockSet_data() {
+    QTest::addColumn<float>("step");
+
+    QTest::newRow("summer time begins") << 3600.0f;
+    QTest::newRow("summer time ends") << -3600.0f;
+    QTest::newRow("set back 30 s") << -30.0f;
+    QTest::newRow("set to just before midnight") << 86395.0f - tenOClock;
+}
+
+// The game lasts as long as it lasts, whatever the system clock is set to meanwhile.
+void tst_clock::systemClockSet() {
+    QFETCH(float, step);
+
+    GameFixture game(tenOClock);
+    game.setTime(tenOClock + 13);
+    game.tick();
+    QCOMPARE(clockText(game), "00:13");
+
+    game.setWallClock(game.time() + step);
+    game.tick();
+    QCOMPARE(clockText(game), "00:13");
+
+    game.setTime(game.time() + 2);
+    game.tick();
+    QCOMPARE(clockText(game), "00:15");
+}
+
+// With the system's own monotonic clock, an hour put on the time of day leaves the clock near zero.
+void tst_clock::systemMonotonicClockIgnoresTheTimeOfDay() {
+    GameFixture game(tenOClock);
+    runtime::setMonotonicClock({});
+    game.triggerMenu("mnuNew");
+    GameFixture::flushDeletes();
+
+    game.setWallClock(tenOClock + 3613);
+    game.tick();
+
+    QVERIFY2(clockText(game).startsWith("00:"), qPrintable(clockText(game)));
 }
 
 void tst_clock::acrossMidnight_data() {
@@ -156,7 +190,7 @@ void tst_clock::acrossMidnight_data() {
     QTest::newRow("started at midnight") << 0.0f << 754.2f << "12:34";
 }
 
-// The time of day restarts at midnight: a reading earlier than the start is of the next day.
+// The time of day restarts at midnight, and the game goes on.
 void tst_clock::acrossMidnight() {
     QFETCH(float, start);
     QFETCH(float, now);

@@ -1,6 +1,7 @@
 #include "runtime.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 
 #include <cmath>
 #include <cstring>
@@ -32,6 +33,11 @@ std::function<float()> &clockOverride() {
     return clock;
 }
 
+std::function<double()> &monotonicOverride() {
+    static std::function<double()> clock;
+    return clock;
+}
+
 // Milliseconds since local midnight. Reading the time zone looks at the zone file each time, and
 // the game's clock asks many times a second; the zone's offset from UTC is read once a second.
 qint64 localMsecsOfDay() {
@@ -55,6 +61,17 @@ float Timer() {
     if (const auto &clock = clockOverride())
         return clock();
     return static_cast<float>(localMsecsOfDay()) / 1000.0f;
+}
+
+double monotonicSeconds() {
+    if (const auto &clock = monotonicOverride())
+        return clock();
+    static const QElapsedTimer sinceFirstReading = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+    return static_cast<double>(sinceFirstReading.nsecsElapsed()) / 1e9;
 }
 
 void Randomize(float seed) {
@@ -90,6 +107,10 @@ QString Right(const QString &text, int length) {
 
 void setClock(std::function<float()> clock) {
     clockOverride() = std::move(clock);
+}
+
+void setMonotonicClock(std::function<double()> clock) {
+    monotonicOverride() = std::move(clock);
 }
 
 void seedGenerator(std::uint64_t state) {

@@ -12,6 +12,9 @@ namespace runtime {
 
 // Seconds since midnight, single precision.
 float Timer();
+// Seconds on a clock that only runs forwards, for measuring how long something lasts: midnight,
+// daylight saving time and a change of the system clock leave it be.
+double monotonicSeconds();
 // Mixes the seed into the running generator, so that seeds that repeat still give new sequences.
 void Randomize(float seed);
 // The next number of the sequence, 0 <= Rnd() < 1.
@@ -27,6 +30,8 @@ constexpr int RGB(int r, int g, int b) {
 
 // Replaces the time of day; an empty function restores the system clock.
 void setClock(std::function<float()> clock);
+// Replaces the monotonic clock; an empty function restores the system's.
+void setMonotonicClock(std::function<double()> clock);
 // Puts the generator into a known state.
 void seedGenerator(std::uint64_t state);
 // Rnd() returns these numbers first, in order, before it draws from the generator again.
