@@ -15,10 +15,8 @@ int pixelsOf(double twips) {
 }
 
 QRect boxOf(const Control &control) {
-    const int x = pixelsOf(control.left());
-    const int y = pixelsOf(control.top());
-    return QRect(x, y, pixelsOf(control.left() + control.width()) - x,
-                 pixelsOf(control.top() + control.height()) - y);
+    return QRect(pixelsOf(control.left()), pixelsOf(control.top()), pixelsOf(control.width()),
+                 pixelsOf(control.height()));
 }
 
 GameFixture::GameFixture(float timeOfDay, std::uint64_t seed) : time_(timeOfDay) {

@@ -23,7 +23,7 @@ inline constexpr Difficulty difficulties[] = {
 
 // A length in twips as the nearest whole logical pixel, 15 twips to the pixel.
 int pixelsOf(double twips);
-// Where a control belongs, in pixels: both edges rounded, as neighbouring controls touch.
+// Where a control belongs, in pixels: its corner and its size each rounded.
 QRect boxOf(const Control &control);
 
 // Starts the game as the program does, with the clock and the generator under the test's control,

@@ -29,9 +29,12 @@ void tst_layout::windowAndFace_data() {
     QTest::addColumn<float>("width");
     QTest::addColumn<float>("height");
     QTest::addColumn<float>("faceLeft");
-    QTest::newRow("Easy") << 0 << 8 << 8 << 2513.0f << 3580.0f << 1056.5f;
-    QTest::newRow("Medium") << 1 << 16 << 16 << 4913.0f << 5980.0f << 2256.5f;
-    QTest::newRow("Hard") << 2 << 32 << 20 << 9713.0f << 7180.0f << 4656.5f;
+    QTest::addColumn<QRect>("faceOnScreen");
+    QTest::newRow("Easy") << 0 << 8 << 8 << 2513.0f << 3580.0f << 1056.5f << QRect(70, 2, 27, 27);
+    QTest::newRow("Medium") << 1 << 16 << 16 << 4913.0f << 5980.0f << 2256.5f
+                            << QRect(150, 2, 27, 27);
+    QTest::newRow("Hard") << 2 << 32 << 20 << 9713.0f << 7180.0f << 4656.5f
+                          << QRect(310, 2, 27, 27);
 }
 
 void tst_layout::windowAndFace() {
@@ -41,6 +44,7 @@ void tst_layout::windowAndFace() {
     QFETCH(float, width);
     QFETCH(float, height);
     QFETCH(float, faceLeft);
+    QFETCH(QRect, faceOnScreen);
     GameFixture game;
     // Each preset is reached from another one, so that the window really is resized.
     game.choose((preset + 1) % 3);
@@ -61,6 +65,7 @@ void tst_layout::windowAndFace() {
     QCOMPARE(board.face.font().name, QStringLiteral("Wingdings"));
     QCOMPARE(board.face.font().pointSize, 18.0);
     QVERIFY(board.face.isVisible());
+    QCOMPARE(board.face.widget()->geometry(), faceOnScreen);
 
     // The inner area below the menu bar holds exactly the strip and the board.
     const QSize inner(pixelsOf(width - 113), pixelsOf(height - 680));

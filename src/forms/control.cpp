@@ -20,7 +20,6 @@ void Control::setVisible(bool visible) {
 }
 
 QRect Control::pixelBox() const {
-    const int x = twips::toPixels(left_);
-    const int y = twips::toPixels(top_);
-    return QRect(x, y, twips::toPixels(left_ + width_) - x, twips::toPixels(top_ + height_) - y);
+    return QRect(twips::toPixels(left_), twips::toPixels(top_), twips::toPixels(width_),
+                 twips::toPixels(height_));
 }

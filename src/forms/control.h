@@ -26,8 +26,9 @@ public:
     // that is already as asked stays untouched.
     void setVisible(bool visible);
 
-    // The control's box in logical pixels. Both edges are rounded, not the size, so that
-    // neighbouring controls touch without gaps.
+    // The control's box in logical pixels. Its corner and its size are each rounded, so that a
+    // control keeps its shape wherever it lies: a square stays square. Controls whose places and
+    // sizes are whole pixels, as a board's cells are, still touch.
     QRect pixelBox() const;
 
 protected:
