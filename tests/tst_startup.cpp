@@ -6,8 +6,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QImage>
+#include <QMenu>
 #include <QPointer>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QWidget>
 
@@ -85,6 +89,19 @@ void settle() {
     GameFixture::flushDeletes();
 }
 
+// Whether anything is drawn in the column of marks before an item's text.
+bool markedInPicture(const QImage &picture, const QRect &item) {
+    const QRect column = QRect(item.topLeft(), QSize(item.height() * 3 / 4, item.height()))
+                             .adjusted(2, 2, -2, -2)
+                             .intersected(picture.rect());
+    const QRgb background = picture.pixel(column.topLeft());
+    for (int y = column.top(); y <= column.bottom(); ++y)
+        for (int x = column.left(); x <= column.right(); ++x)
+            if (picture.pixel(x, y) != background)
+                return true;
+    return false;
+}
+
 int objectsUnder(const FormHost &window) {
     return static_cast<int>(window.findChildren<QObject *>().size());
 }
@@ -103,6 +120,8 @@ private slots:
     void hardBackToEasyLeavesNothingOver();
     void greyedItemsChangeNothing_data();
     void greyedItemsChangeNothing();
+    void difficultyMarks_data();
+    void difficultyMarks();
     void faceHoldsKeyboardFocus();
     void faceKeysStartNewGame_data();
     void faceKeysStartNewGame();
@@ -269,6 +288,47 @@ void tst_startup::greyedItemsChangeNothing() {
     // The keys did reach the window: a shortcut that acts does act from here.
     game.shortcut(QKeySequence(Qt::Key_F2));
     QVERIFY(game.window().form() != form.data());
+}
+
+void tst_startup::difficultyMarks_data() {
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<int>("ratio");
+    QTest::addColumn<int>("preset");
+
+    for (const QString &style : QStyleFactory::keys())
+        for (int ratio : {1, 2})
+            for (int preset : {Easy, Hard})
+                QTest::addRow("%s, %dx, %s", qPrintable(style), ratio, presets[preset].item)
+                    << style << ratio << preset;
+}
+
+// The chosen difficulty shows its mark; the others, greyed Custom too, show nothing at all.
+void tst_startup::difficultyMarks() {
+    QFETCH(QString, style);
+    QFETCH(int, ratio);
+    QFETCH(int, preset);
+
+    GameFixture game;
+    game.choose(preset);
+    auto *menu = game.window().findChild<QMenu *>("mnuDiff");
+    QVERIFY(menu);
+    const std::unique_ptr<QStyle> drawnIn(QStyleFactory::create(style));
+    menu->setStyle(drawnIn.get());
+    menu->popup(game.window().mapToGlobal(QPoint(0, 0)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    menu->setActiveAction(nullptr);
+    QImage picture(menu->size() * ratio, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(ratio);
+    menu->render(&picture);
+    menu->close();
+
+    for (const QString &name : difficultyItems) {
+        QAction *item = game.window().action(name);
+        const QRect box = menu->actionGeometry(item);
+        const QRect inPicture(box.topLeft() * ratio, box.size() * ratio);
+        QCOMPARE(markedInPicture(picture, inPicture), name == presets[preset].item);
+    }
+    menu->setStyle(nullptr);
 }
 
 void tst_startup::faceHoldsKeyboardFocus() {

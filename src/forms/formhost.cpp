@@ -72,7 +72,6 @@ void FormHost::buildMenus(const std::vector<MenuDesign> &menus) {
         auto *action = new QAction(entry.caption, this);
         action->setObjectName(entry.name);
         action->setShortcut(entry.shortcut);
-        action->setCheckable(entry.checkable);
         menu->addAction(action);
     }
 }

@@ -17,7 +17,6 @@ struct MenuDesign {
     QString caption;
     bool isTitle = false;
     QKeySequence shortcut;
-    bool checkable = false;
 };
 
 // The top-level window. It stays on the screen across new games and shows one form at a time,

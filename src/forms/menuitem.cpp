@@ -16,7 +16,9 @@ bool MenuItem::isChecked() const {
     return action_->isChecked();
 }
 
+// Only a checked item can be checked: a style draws an empty box beside every other checkable one.
 void MenuItem::setChecked(bool checked) {
+    action_->setCheckable(checked);
     action_->setChecked(checked);
 }
 

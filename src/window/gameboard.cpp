@@ -81,19 +81,19 @@ gameboard::gameboard(FormHost &host)
 
 std::vector<MenuDesign> gameboard::menuDesign() {
     return {
-        {QStringLiteral("mnuGame"), QStringLiteral("Game"), true, {}, false},
-        {QStringLiteral("mnuNew"), QStringLiteral("New"), false, QKeySequence(Qt::Key_F2), false},
+        {QStringLiteral("mnuGame"), QStringLiteral("Game"), true, {}},
+        {QStringLiteral("mnuNew"), QStringLiteral("New"), false, QKeySequence(Qt::Key_F2)},
         {QStringLiteral("mnuHS"), QStringLiteral("Best Times"), false,
-         QKeySequence(Qt::CTRL | Qt::Key_B), false},
-        {QStringLiteral("mnuDiff"), QStringLiteral("Difficulty"), true, {}, false},
-        {QStringLiteral("mnuEZ"), QStringLiteral("Easy"), false, QKeySequence(Qt::CTRL | Qt::Key_E),
-         true},
+         QKeySequence(Qt::CTRL | Qt::Key_B)},
+        {QStringLiteral("mnuDiff"), QStringLiteral("Difficulty"), true, {}},
+        {QStringLiteral("mnuEZ"), QStringLiteral("Easy"), false,
+         QKeySequence(Qt::CTRL | Qt::Key_E)},
         {QStringLiteral("mnuMed"), QStringLiteral("Medium"), false,
-         QKeySequence(Qt::CTRL | Qt::Key_M), true},
+         QKeySequence(Qt::CTRL | Qt::Key_M)},
         {QStringLiteral("mnuHrd"), QStringLiteral("Hard"), false,
-         QKeySequence(Qt::CTRL | Qt::Key_H), true},
+         QKeySequence(Qt::CTRL | Qt::Key_H)},
         {QStringLiteral("mnuCust"), QStringLiteral("Custom"), false,
-         QKeySequence(Qt::CTRL | Qt::Key_C), true},
+         QKeySequence(Qt::CTRL | Qt::Key_C)},
     };
 }
 
