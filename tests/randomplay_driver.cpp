@@ -185,7 +185,8 @@ PlayEvent RandomPlayer::draw() {
             {Qt::Key_F2, Qt::NoModifier},     {Qt::Key_E, Qt::ControlModifier},
             {Qt::Key_M, Qt::ControlModifier}, {Qt::Key_H, Qt::ControlModifier},
             {Qt::Key_B, Qt::ControlModifier}, {Qt::Key_C, Qt::ControlModifier},
-            {Qt::Key_Space, Qt::NoModifier},  {Qt::Key_Return, Qt::NoModifier}};
+            {Qt::Key_Space, Qt::NoModifier},  {Qt::Key_Return, Qt::NoModifier},
+            {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Tab, Qt::ShiftModifier}};
         event.kind = PlayEvent::Kind::Key;
         std::tie(event.key, event.modifiers) = keys[pick(std::size(keys))];
     } else if (r < 0.881) {
@@ -258,11 +259,13 @@ QString RandomPlayer::playOne(const PlayEvent &event) {
                                                      : QStringLiteral("hidden"),
                      hit == cover ? QStringLiteral("the cover") : QStringLiteral("another widget"));
     }
-    if ((event.key == Qt::Key_Space || event.key == Qt::Key_Return) &&
-        window.focusWidget() != board.face.widget())
-        return QStringLiteral("the face does not hold the keyboard focus");
+    const bool faceFocusedBefore = window.focusWidget() == board.face.widget();
 
     deliver(event);
+
+    if (event.kind == PlayEvent::Kind::Press && !faceFocusedBefore &&
+        window.focusWidget() == board.face.widget())
+        return QStringLiteral("the press handed the face the keyboard focus");
 
     if ((window.form() != form_.data()) != expectNewGame)
         return expectNewGame ? QStringLiteral("no new game began")
@@ -481,7 +484,9 @@ bool RandomPlayer::startsNewGame(const PlayEvent &event) const {
     case PlayEvent::Kind::FacePress:
         return event.button == Qt::LeftButton;
     case PlayEvent::Kind::Key:
-        return event.key != Qt::Key_B && event.key != Qt::Key_C;
+        if (event.key == Qt::Key_Space || event.key == Qt::Key_Return)
+            return game_.window().focusWidget() == game_.board().face.widget();
+        return event.key != Qt::Key_B && event.key != Qt::Key_C && event.key != Qt::Key_Tab;
     case PlayEvent::Kind::Menu:
         return event.item != QLatin1String("mnuHS") && event.item != QLatin1String("mnuCust");
     default:

@@ -123,8 +123,6 @@ private slots:
     void difficultyMarks_data();
     void difficultyMarks();
     void faceHoldsKeyboardFocus();
-    void faceKeysStartNewGame_data();
-    void faceKeysStartNewGame();
     void repeatedRestarts_data();
     void repeatedRestarts();
 };
@@ -337,35 +335,6 @@ void tst_startup::faceHoldsKeyboardFocus() {
     QCOMPARE(QApplication::focusWidget(), game.board().face.widget());
     game.triggerMenu("mnuHrd");
     QCOMPARE(QApplication::focusWidget(), game.board().face.widget());
-}
-
-void tst_startup::faceKeysStartNewGame_data() {
-    QTest::addColumn<Qt::Key>("key");
-    QTest::newRow("Space") << Qt::Key_Space;
-    QTest::newRow("Return") << Qt::Key_Return;
-    QTest::newRow("Enter") << Qt::Key_Enter;
-}
-
-void tst_startup::faceKeysStartNewGame() {
-    QFETCH(Qt::Key, key);
-    GameFixture game;
-    QVERIFY(activate(game));
-    // Twice, so that the new game's face is shown to take the focus as well.
-    for (int round = 0; round < 2; ++round) {
-        game.pressCover(5, Qt::RightButton);
-        QCOMPARE(game.board().square[5].caption(), QStringLiteral("M"));
-        QPointer<Form> old = game.window().form();
-        QWidget *focused = QApplication::focusWidget();
-        QCOMPARE(focused, game.board().face.widget());
-
-        QTest::keyClick(focused, key);
-
-        QVERIFY2(game.window().form() != old.data(), "no new game was begun");
-        QCOMPARE(game.board().square[5].caption(), QString());
-        const QString problem = freshGameProblem(game, presets[Easy]);
-        QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        QVERIFY(old.isNull());
-    }
 }
 
 void tst_startup::repeatedRestarts_data() {

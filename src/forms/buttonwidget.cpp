@@ -8,6 +8,8 @@
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -31,6 +33,15 @@ int shiftState(Qt::KeyboardModifiers modifiers) {
 }
 
 } // namespace
+
+// Tab reaches the button; a press gives it the focus once the press has been handled.
+ButtonWidget::ButtonWidget(QWidget *parent) : QAbstractButton(parent) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+bool ButtonWidget::isClickedByKeys() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&QAbstractButton::clicked));
+}
 
 bool ButtonWidget::event(QEvent *event) {
     // Nothing of the widget may be touched once it has taken its own deletion.
@@ -58,8 +69,11 @@ void ButtonWidget::paintEvent(QPaintEvent *) {
     const bool sunken = isDown();
     bevel::paint(painter, size(), colours, sunken);
     if (hasFocus()) {
-        painter.setPen(QPen(colours.color(QPalette::ButtonText), 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(3, 3, -3, -3);
+        frame.backgroundColor = colours.color(QPalette::Button);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
     }
     if (text().isEmpty())
         return;
@@ -83,16 +97,24 @@ void ButtonWidget::mousePressEvent(QMouseEvent *event) {
         return;
     }
     if (mouseDown) {
+        // The handler may hide or disable any number of buttons; the focus waits on the form
+        // meanwhile rather than hopping from each to the next.
+        parentWidget()->setFocus(Qt::OtherFocusReason);
         const QPointF pos = event->position();
         mouseDown(buttonCode(event->button()), shiftState(event->modifiers()),
                   static_cast<float>(twips::fromPixels(pos.x())),
                   static_cast<float>(twips::fromPixels(pos.y())));
     }
-    // The handler may have hidden or disabled this button; it then takes no press of its own.
-    if (isVisible() && isEnabled())
+    // The handler may have hidden or disabled this button, or taken it off its form for a new
+    // one; it then takes no press of its own.
+    if (isVisible() && isEnabled()) {
+        setFocus(Qt::MouseFocusReason);
         QAbstractButton::mousePressEvent(event);
-    else
-        event->accept();
+        return;
+    }
+    event->accept();
+    if (parentWidget())
+        passFocusOn();
 }
 
 // The second press of a quick double press is a press like any other.
@@ -102,11 +124,28 @@ void ButtonWidget::mouseDoubleClickEvent(QMouseEvent *event) {
 
 // Enter clicks a button that has a Click, as Space does.
 void ButtonWidget::keyPressEvent(QKeyEvent *event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        isSignalConnected(QMetaMethod::fromSignal(&QAbstractButton::clicked))) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && isClickedByKeys()) {
         event->accept();
         click();
         return;
     }
     QAbstractButton::keyPressEvent(event);
+}
+
+// Along the tab order, as the platform moves the focus from a widget that goes away, but past any
+// button that a key clicks: reached by itself, the next Space or Enter meant for this button would
+// raise that button's Click. With none left, the form keeps the focus.
+void ButtonWidget::passFocusOn() {
+    QWidget *area = parentWidget();
+    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (w->parentWidget() != area || w->isHidden() || !w->isEnabled() ||
+            !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        const auto *button = dynamic_cast<ButtonWidget *>(w);
+        if (button && !button->isClickedByKeys()) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    area->setFocus(Qt::OtherFocusReason);
 }

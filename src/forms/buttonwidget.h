@@ -9,12 +9,14 @@
 // queue with those requests.
 class ButtonWidget : public QAbstractButton {
 public:
-    explicit ButtonWidget(QWidget *parent) : QAbstractButton(parent) {}
+    explicit ButtonWidget(QWidget *parent);
 
     CommandButton::MouseDownHandler mouseDown;
 
     // Whether the widget is in the middle of handling an event of its own.
     bool isHandlingEvent() const { return eventDepth_ > 0; }
+    // Whether Space or Enter on the button raises a Click.
+    bool isClickedByKeys() const;
 
 protected:
     bool event(QEvent *event) override;
@@ -24,5 +26,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void passFocusOn();
+
     int eventDepth_ = 0;
 };

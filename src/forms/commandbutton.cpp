@@ -60,7 +60,6 @@ CommandButton::~CommandButton() {
 
 void CommandButton::copyDesignOf(const CommandButton &element0) {
     setGeometry(element0.left(), element0.top(), element0.width(), element0.height());
-    setTabStop(element0.tabStop_);
     if (!(element0.font_ == FontSpec{}))
         setFont(element0.font_);
     if (!element0.caption_.isEmpty())
@@ -91,11 +90,6 @@ void CommandButton::setFont(const FontSpec &font) {
 void CommandButton::setFontName(const QString &name) {
     font_.name = name;
     applyFont();
-}
-
-void CommandButton::setTabStop(bool tabStop) {
-    tabStop_ = tabStop;
-    button_->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void CommandButton::setMouseDownHandler(MouseDownHandler handler) {

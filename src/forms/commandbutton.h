@@ -39,9 +39,6 @@ public:
     void setFont(const FontSpec &font);
     void setFontName(const QString &name);
 
-    // Whether Tab and the initial focus reach the button.
-    void setTabStop(bool tabStop);
-
     void setMouseDownHandler(MouseDownHandler handler);
     void setClickHandler(ClickHandler handler);
 
@@ -55,5 +52,4 @@ private:
     QString caption_;
     FontSpec font_;
     bool enabled_ = true;
-    bool tabStop_ = true;
 };

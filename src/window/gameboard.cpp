@@ -12,8 +12,6 @@ const QString impact = QStringLiteral("Impact");
 std::unique_ptr<CommandButton> coverTemplate(FormArea &area) {
     auto button = std::make_unique<CommandButton>(area);
     button->setGeometry(2520, 360, 255, 255);
-    // Covers stay out of the tab order so that the face keeps the keyboard focus.
-    button->setTabStop(false);
     return button;
 }
 
