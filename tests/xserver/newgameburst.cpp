@@ -8,21 +8,18 @@
 // 300 presses unless told; exits 77 if Xvfb cannot start. Without limits, for a game built with the
 // sanitizers, which keep freed memory and slow every step, only the board is checked.
 #include "boardpicture.h"
+#include "gameprocess.h"
 #include "virtualdisplay.h"
+#include "xinput.h"
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -38,103 +35,18 @@ constexpr long growthLimitKiB = 4096;
 constexpr double patienceMs = 120000;
 constexpr long runawayKiB = 2 << 20;
 
-double nowMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
-
 // The window is resized and repainted under our feet; a request that fails is tried again.
 int ignoreErrors(Display *, XErrorEvent *) {
     return 0;
 }
 
-template <class Condition> bool waitUntil(double deadline, Condition condition) {
-    while (!condition()) {
-        if (nowMs() > deadline)
-            return false;
-        usleep(10000);
-    }
-    return true;
-}
-
-// The game on the given display, with the xcb platform whatever our own environment says.
-class Game {
-public:
-    Game(const char *program, const std::string &display) {
-        char pattern[] = "/tmp/newgameburst-XXXXXX";
-        runtimeDir_ = mkdtemp(pattern) ? pattern : "";
-        pid_ = fork();
-        if (pid_ == 0) {
-            setenv("DISPLAY", display.c_str(), 1);
-            setenv("QT_QPA_PLATFORM", "xcb", 1);
-            setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
-            for (const char *name :
-                 {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR"})
-                unsetenv(name);
-            execl(program, program, static_cast<char *>(nullptr));
-            _exit(127);
-        }
-    }
-    ~Game() {
-        int status = 0;
-        // A game that ended by itself says how, beside whatever failed for want of it.
-        if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
-            std::fprintf(stderr, "the game ended by itself: %s %d\n",
-                         WIFSIGNALED(status) ? "signal" : "exit status",
-                         WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status));
-        } else if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-        rmdir(runtimeDir_.c_str());
-    }
-    Game(const Game &) = delete;
-    Game &operator=(const Game &) = delete;
-
-    long residentKiB() const {
-        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
-        for (std::string line; std::getline(status, line);) {
-            if (line.rfind("VmRSS:", 0) == 0)
-                return std::atol(line.c_str() + 6);
-        }
-        return -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::string runtimeDir_;
-};
-
-void key(Display *display, KeySym symbol, bool down) {
-    XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), down, CurrentTime);
-}
-
-XWindowAttributes attributesOf(Display *display, Window window) {
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(display, window, &attributes);
-    return attributes;
-}
-
-// A left press and release on the middle of a Hard board's cell, counted row by row.
-void pressCell(Display *display, Window window, int cell) {
-    const int x = cell % columns * cellPixels + cellPixels / 2;
-    const int y = attributesOf(display, window).height - (rows - cell / columns) * cellPixels +
-                  cellPixels / 2;
-    Window child = 0;
-    int rootX = 0;
-    int rootY = 0;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
-                          &child);
-    XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
-    XTestFakeButtonEvent(display, Button1, True, CurrentTime);
-    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
-    XSync(display, False);
-}
-
 void pressNewGame(Display *display) {
     key(display, XK_F2, true);
     key(display, XK_F2, false);
+}
+
+void pressHardCell(Display *display, Window window, int cell) {
+    pressCell(display, window, columns, rows, cell);
 }
 
 int fail(const char *message) {
@@ -143,34 +55,15 @@ int fail(const char *message) {
     return 1;
 }
 
-int run(Display *display, const char *program, const std::string &displayName, int presses,
-        bool limits) {
+int run(Display *display, const char *program, int presses, bool limits) {
     XSetErrorHandler(ignoreErrors);
-    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-    XSync(display, False);
-    Game game(program, displayName);
-    Window window = 0;
-    waitUntil(nowMs() + 20000, [&] {
-        for (XEvent event; !window && XPending(display);) {
-            XNextEvent(display, &event);
-            if (event.type == MapNotify && !event.xmap.override_redirect)
-                window = event.xmap.window;
-        }
-        return window != 0;
-    });
-    // Painted: the board's bottom row, which spans the window, shows covers.
-    if (!window || !waitUntil(nowMs() + 20000, [&] {
-            const int width = attributesOf(display, window).width;
-            return allCovered(readBoard(display, window, width / cellPixels, 1));
-        }))
+    GameProcess game(program, display);
+    const Window window = game.waitForBoard();
+    if (!window)
         return fail("the game showed no window with a board of covers");
 
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
-    key(display, XK_Control_L, true);
-    key(display, XK_h, true);
-    key(display, XK_h, false);
-    key(display, XK_Control_L, false);
-    XSync(display, False);
+    tapKey(display, XK_h, XK_Control_L);
     // Only a Hard window is wide enough for its board.
     std::vector<Cell> board;
     if (!waitUntil(nowMs() + 20000, [&] {
@@ -188,7 +81,7 @@ int run(Display *display, const char *program, const std::string &displayName, i
     // press after the burst may meet a mine: pressing every cell in turn loses one before the
     // baseline.
     for (int cell = 0; cell < columns * rows; ++cell)
-        pressCell(display, window, cell);
+        pressHardCell(display, window, cell);
     if (!waitUntil(nowMs() + 20000, [&] {
             board = readBoard(display, window, columns, rows);
             return !board.empty() && board.front() != cover;
@@ -235,7 +128,7 @@ int run(Display *display, const char *program, const std::string &displayName, i
         sent += burst;
         fresh = catchUp(lastPress, freshBoard);
         if (fresh)
-            pressCell(display, window, cell);
+            pressHardCell(display, window, cell);
         taken = fresh && catchUp(lastPress, pressTaken);
         sendingMs = std::max(sendingMs, lastPress - burstStart);
         takenMs = std::max(takenMs, nowMs() - lastPress);
@@ -282,8 +175,7 @@ int main(int argc, char **argv) {
     if (!display)
         return fail("cannot connect to the X server");
     const bool limits = !(argc > 3 && std::string(argv[3]) == "--without-limits");
-    const int result =
-        run(display, argv[1], server.name(), argc > 2 ? std::atoi(argv[2]) : 300, limits);
+    const int result = run(display, argv[1], argc > 2 ? std::atoi(argv[2]) : 300, limits);
     XCloseDisplay(display);
     return result;
 }
