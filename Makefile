@@ -4,8 +4,11 @@ ASAN_BUILD  ?= build-asan
 BENCH_BUILD ?= build-bench
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
+GENERATOR   ?= Ninja
+# A build folder keeps the generator it was first made with.
+generator    = $(if $(wildcard $(1)/CMakeCache.txt),,-G "$(GENERATOR)")
 
-.PHONY: all deps build run test asan bench soak install package screenshots clean
+.PHONY: all deps build game run test asan bench soak install package screenshots clean
 
 all: build
 
@@ -13,25 +16,29 @@ deps:
 	@scripts/install-deps.sh
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The game alone: playing needs none of the tests.
+game: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target pebblerun
+
+run: game
 	$(BUILD)/src/pebblerun
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPEBBLERUN_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(ASAN_BUILD) $(call generator,$(ASAN_BUILD)) -DCMAKE_BUILD_TYPE=Debug -DPEBBLERUN_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPEBBLERUN_BENCHMARKS=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(BENCH_BUILD) $(call generator,$(BENCH_BUILD)) -DCMAKE_BUILD_TYPE=Release -DPEBBLERUN_BENCHMARKS=ON $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/pebblerun_bench
 	scripts/measure-process.sh $(BENCH_BUILD)

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config
+    cmake ninja-build g++ make pkg-config
     qt6-base-dev libgl-dev
     libbenchmark-dev
     fonts-symbola fonts-dejavu-core fonts-dejavu-extra
