@@ -72,15 +72,5 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: %s GAME\n", argv[0]);
         return 2;
     }
-    VirtualDisplay server;
-    if (!server.started()) {
-        std::fprintf(stderr, "SKIP: Xvfb could not start\n");
-        return 77;
-    }
-    Display *display = XOpenDisplay(server.name().c_str());
-    if (!display)
-        return fail("cannot connect to the X server");
-    const int result = run(display, argv[1]);
-    XCloseDisplay(display);
-    return result;
+    return withVirtualDisplay([&](Display *display) { return run(display, argv[1]); });
 }

@@ -166,16 +166,8 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: %s GAME [PRESSES [--without-limits]]\n", argv[0]);
         return 2;
     }
-    VirtualDisplay server;
-    if (!server.started()) {
-        std::fprintf(stderr, "SKIP: Xvfb could not start\n");
-        return 77;
-    }
-    Display *display = XOpenDisplay(server.name().c_str());
-    if (!display)
-        return fail("cannot connect to the X server");
+    const int presses = argc > 2 ? std::atoi(argv[2]) : 300;
     const bool limits = !(argc > 3 && std::string(argv[3]) == "--without-limits");
-    const int result = run(display, argv[1], argc > 2 ? std::atoi(argv[2]) : 300, limits);
-    XCloseDisplay(display);
-    return result;
+    return withVirtualDisplay(
+        [&](Display *display) { return run(display, argv[1], presses, limits); });
 }

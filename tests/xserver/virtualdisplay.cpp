@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 VirtualDisplay::VirtualDisplay() {
@@ -37,4 +38,20 @@ VirtualDisplay::~VirtualDisplay() {
         return;
     kill(pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);
+}
+
+int withVirtualDisplay(const std::function<int(Display *)> &test) {
+    VirtualDisplay server;
+    if (!server.started()) {
+        std::fprintf(stderr, "SKIP: Xvfb could not start\n");
+        return 77;
+    }
+    Display *display = XOpenDisplay(server.name().c_str());
+    if (!display) {
+        std::fprintf(stderr, "FAIL: cannot connect to the X server\n");
+        return 1;
+    }
+    const int result = test(display);
+    XCloseDisplay(display);
+    return result;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <X11/Xlib.h>
 #include <sys/types.h>
+
+#include <functional>
 
 #include <string>
 
@@ -19,3 +22,7 @@ private:
     pid_t pid_ = -1;
     int number_ = -1;
 };
+
+// Runs `test` connected to a virtual display of its own and gives its result; 77, the skip code,
+// when Xvfb cannot start, and 1 when the display cannot be reached.
+int withVirtualDisplay(const std::function<int(Display *)> &test);
