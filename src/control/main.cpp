@@ -1,3 +1,4 @@
+#include "control/commandline.h"
 #include "control/windowicon.h"
 #include "forms/eventloop.h"
 #include "forms/formhost.h"
@@ -6,6 +7,8 @@
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    if (const auto status = commandline::answer(argc, argv))
+        return *status;
     eventloop::preferQtEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pebblerun"));
