@@ -5,7 +5,7 @@ BENCH_BUILD ?= build-bench
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test asan bench soak install package screenshots clean
+.PHONY: all deps build run test asan bench soak install package screenshots check-fresh clean
 
 all: build
 
@@ -50,6 +50,10 @@ package: build
 
 screenshots: build
 	scripts/screenshots.sh $(BUILD)
+
+# make test on a bare Debian 12 root of its own: slow, so not part of CI.
+check-fresh:
+	JOBS=$(JOBS) scripts/check-fresh-machine.sh
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
