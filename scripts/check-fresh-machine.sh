@@ -22,7 +22,10 @@ mounted=()
 cleanup() {
     local i
     for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[i]}" 2>/dev/null || true; done
-    if [ "${keep:-}" = yes ]; then
+    # The root holds the machine's own /dev while it is mounted there: never delete through it.
+    if grep -q " $root" /proc/self/mounts; then
+        echo "$root is still mounted on; left in place" >&2
+    elif [ "${keep:-}" = yes ]; then
         echo "The log is kept in $log" >&2
         rm -rf "$root"
     else
@@ -66,7 +69,7 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 mount_into proc /proc -t proc
 mount_into sysfs /sys -t sysfs
 mount_into /dev /dev --bind
-mount_into devpts /dev/pts -t devpts -o newinstance,ptmxmode=0666
+mount_into /dev/pts /dev/pts --bind
 mount_into tmpfs /dev/shm -t tmpfs
 stage "Adding git, make and ca-certificates…" \
     in_root sh -c 'apt-get update && apt-get install -y --no-install-recommends git make ca-certificates'
