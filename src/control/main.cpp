@@ -2,6 +2,7 @@
 #include "control/windowicon.h"
 #include "forms/eventloop.h"
 #include "forms/formhost.h"
+#include "forms/programend.h"
 #include "window/gameboard.h"
 
 #include <QApplication>
@@ -17,5 +18,5 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(windowIcon());
     FormHost window(gameboard::menuDesign(), gameboard::create);
     window.showForm();
-    return QApplication::exec();
+    return programend::afterEventLoop(QApplication::exec());
 }
