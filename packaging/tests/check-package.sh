@@ -77,4 +77,8 @@ done
 declares "$(owner "$(find /usr/lib -name libqxcb.so -path '*qt6*' -print -quit)" | cut -d: -f1)" ||
     fail "Depends lacks the package of Qt's X11 platform plugin"
 
-echo "package $(basename "$deb") depends on: $depends"
+# Most desktops now run a Wayland compositor, where Qt needs its Wayland platform plugin.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ ", $recommends," == *", qt6-wayland,"* ]] || fail "Recommends lacks qt6-wayland: $recommends"
+
+echo "package $(basename "$deb") depends on: $depends; recommends: $recommends"
