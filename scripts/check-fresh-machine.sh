@@ -25,25 +25,23 @@ cleanup() {
     # The root holds the machine's own /dev while it is mounted there: never delete through it.
     if grep -q " $root" /proc/self/mounts; then
         echo "$root is still mounted on; left in place" >&2
-    elif [ "${keep:-}" = yes ]; then
-        echo "The log is kept in $log" >&2
-        rm -rf "$root"
     else
-        rm -rf "$work"
+        rm -rf "$root"
     fi
 }
 trap cleanup EXIT
 
+# One line per stage, its time at the end.
 stage() {
-    local what=$1
+    local what=$1 begun=$SECONDS
     shift
-    echo "$what"
+    printf '%s' "$what"
     if ! "$@" >>"$log" 2>&1; then
-        keep=yes
-        echo "failed: $what; the last lines of $log:" >&2
+        printf '\nfailed: %s; the last lines of %s:\n' "$what" "$log" >&2
         tail -n 40 "$log" >&2
         exit 1
     fi
+    printf ' %d s\n' $((SECONDS - begun))
 }
 
 in_root() {
@@ -75,15 +73,16 @@ stage "Adding git, make and ca-certificates…" \
     in_root sh -c 'apt-get update && apt-get install -y --no-install-recommends git make ca-certificates'
 git -C "$repo" bundle create "$root/tmp/pebblerun.bundle" HEAD >>"$log" 2>&1
 stage "Cloning the repository at $commit…" in_root git clone /tmp/pebblerun.bundle /root/pebblerun
-echo "Running make test there (its output goes to $log)…"
+printf 'Running make test there (its output goes to %s)…' "$log"
+begun=$SECONDS
 if in_root make -C /root/pebblerun test JOBS="$jobs" >>"$log" 2>&1; then
     verdict=passed
 else
     verdict=failed
-    keep=yes
 fi
+printf ' %d s\n' $((SECONDS - begun))
 elapsed=$((SECONDS - started))
 grep -E '^[0-9]+% tests passed|^The following tests FAILED|^[[:space:]]+[0-9]+ - ' "$log" || true
-printf 'make test %s on a bare Debian 12 root in %d min %02d s\n' "$verdict" $((elapsed / 60)) \
-    $((elapsed % 60))
+printf 'make test %s on a bare Debian 12 root in %d min %02d s; the whole output is in %s\n' \
+    "$verdict" $((elapsed / 60)) $((elapsed % 60)) "$log"
 [ "$verdict" = passed ]
