@@ -8,7 +8,7 @@ GENERATOR   ?= Ninja
 # A build folder keeps the generator it was first made with.
 generator    = $(if $(wildcard $(1)/CMakeCache.txt),,-G "$(GENERATOR)")
 
-.PHONY: all deps build game run test asan bench soak install package screenshots clean
+.PHONY: all deps build game run test asan bench soak install package screenshots check-fresh clean
 
 all: build
 
@@ -57,6 +57,10 @@ package: build
 
 screenshots: build
 	scripts/screenshots.sh $(BUILD)
+
+# make test on a bare Debian 12 root of its own: slow, so not part of CI.
+check-fresh:
+	JOBS=$(JOBS) scripts/check-fresh-machine.sh
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

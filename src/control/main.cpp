@@ -1,11 +1,15 @@
+#include "control/commandline.h"
 #include "control/windowicon.h"
 #include "forms/eventloop.h"
 #include "forms/formhost.h"
+#include "forms/programend.h"
 #include "window/gameboard.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    if (const auto status = commandline::answer(argc, argv))
+        return *status;
     eventloop::preferQtEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pebblerun"));
@@ -14,5 +18,5 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(windowIcon());
     FormHost window(gameboard::menuDesign(), gameboard::create);
     window.showForm();
-    return QApplication::exec();
+    return programend::afterEventLoop(QApplication::exec());
 }
