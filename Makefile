@@ -58,9 +58,11 @@ package: build
 screenshots: build
 	scripts/screenshots.sh $(BUILD)
 
-# make test on a bare Debian 12 root of its own: slow, so not part of CI.
+# The set-up, tests and package on a bare root of each Debian release named (12, 13 or testing),
+# one after the other, stopping at the first that fails.
+DEBIAN ?= 12 13
 check-fresh:
-	JOBS=$(JOBS) scripts/check-fresh-machine.sh
+	@for release in $(DEBIAN); do JOBS=$(JOBS) scripts/check-fresh-machine.sh $$release || exit 1; done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

@@ -3,23 +3,40 @@
 # is missing. Prints one line per stage; apt's own output goes to a log, shown when a stage fails.
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ make pkg-config
+# One thing a word. a|b are the names releases give the same thing, the newer first: the first
+# that apt has a candidate for is installed, and the thing is present when any of them is.
+things=(
+    cmake ninja-build g++ make 'pkgconf|pkg-config'
     qt6-base-dev libgl-dev
     libbenchmark-dev
     fonts-symbola fonts-dejavu-core fonts-dejavu-extra
-    libqt6svg6 qt6-wayland
+    'qt6-svg-plugins|libqt6svg6' qt6-wayland
     xvfb xauth imagemagick x11-utils xdotool libx11-dev libxtst-dev
     weston
     desktop-file-utils appstream dpkg-dev file lintian man-db
 )
 
+installed=$(dpkg-query -W -f='${db:Status-Status} ${Package}\n' 2>/dev/null | sed -n 's/^installed //p')
+present() {
+    local name
+    # Debian 13 still installs libqt6svg6 (qt6-wayland needs it) but moved the SVG image plugin
+    # out of it: that one is present only when the plugin is.
+    if [ "$1" = 'qt6-svg-plugins|libqt6svg6' ]; then
+        compgen -G '/usr/lib/*/qt6/plugins/imageformats/libqsvg.so' >/dev/null || return 1
+    fi
+    for name in ${1//|/ }; do
+        grep -qx -- "$name" <<<"$installed" && return 0
+    done
+    return 1
+}
+
 missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+for thing in "${things[@]}"; do
+    present "$thing" || missing+=("$thing")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+release=$(. /etc/os-release && echo "${PRETTY_NAME/ GNU\/Linux/}")
 log=${TMPDIR:-/tmp}/pebblerun-install-deps.log
 : >"$log"
 sudo=()
@@ -37,7 +54,23 @@ stage() {
     fi
 }
 
-stage "Updating the list of Debian packages…" "${sudo[@]}" apt-get update
-stage "Installing ${#missing[@]} Debian packages: ${missing[*]}…" \
-    "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+stage "$release: updating the list of packages…" "${sudo[@]}" apt-get update
+
+# The first of a thing's names that this release has.
+pick() {
+    local name candidate
+    for name in ${1//|/ }; do
+        candidate=$(apt-cache policy -- "$name" 2>/dev/null | sed -n 's/^  Candidate: //p')
+        [ -z "$candidate" ] || [ "$candidate" = '(none)' ] || { echo "$name"; return; }
+    done
+    return 1
+}
+packages=()
+for thing in "${missing[@]}"; do
+    name=$(pick "$thing") || { echo "$release has no package ${thing//|/ or }" >&2; exit 1; }
+    packages+=("$name")
+done
+
+stage "Installing ${#packages[@]} packages: ${packages[*]}…" \
+    "${sudo[@]}" apt-get install -y --no-install-recommends "${packages[@]}"
 echo "Installed; apt's log is $log"
