@@ -4,7 +4,6 @@
 #include "forms/runtime.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QTest>
 
@@ -30,9 +29,14 @@ GameFixture::GameFixture(float timeOfDay, std::uint64_t seed) : time_(timeOfDay)
     runtime::seedGenerator(seed);
     window_ = std::make_unique<FormHost>(gameboard::menuDesign(), gameboard::create);
     window_->showForm();
-    // Shortcut keys reach only the active window. Activating it directly, rather than waiting
-    // for the platform, lets no tick of the clock run before the test looks at the new game.
-    QApplication::setActiveWindow(window_.get());
+    // Shortcut keys reach only the active window. The clock waits for the platform to activate
+    // it, so that no tick runs before the test looks at the new game.
+    TimerControl &clock = board().Timer1;
+    clock.setEnabled(false);
+    window_->activateWindow();
+    if (!QTest::qWaitForWindowActive(window_.get()))
+        qFatal("the platform did not activate the game's window");
+    clock.setEnabled(true);
 }
 
 GameFixture::~GameFixture() {
