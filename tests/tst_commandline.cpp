@@ -1,6 +1,9 @@
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +30,9 @@ private slots:
     void answersWithoutAWindow();
     void passesQtOptionsOn_data();
     void passesQtOptionsOn();
+    void failsWhereItsAnswerCannotBeWritten_data();
+    void failsWhereItsAnswerCannotBeWritten();
+    void startsWithItsStreamsClosed();
 };
 
 void tst_commandline::answersWithoutAWindow_data() {
@@ -116,6 +122,53 @@ void tst_commandline::passesQtOptionsOn() {
                               qPrintable(stdErr), 60000);
     QVERIFY2(stdErr.contains(loaded), qPrintable(stdErr));
     QVERIFY2(program.state() == QProcess::Running, qPrintable(stdErr));
+    program.kill();
+    program.waitForFinished();
+}
+
+void tst_commandline::failsWhereItsAnswerCannotBeWritten_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("--help to a full disk") << QStringLiteral("--help") << false;
+    QTest::newRow("--version to a closed output") << QStringLiteral("--version") << true;
+}
+
+void tst_commandline::failsWhereItsAnswerCannotBeWritten() {
+    QFETCH(QString, option);
+    QFETCH(bool, closed);
+    QProcess program;
+    program.setProcessEnvironment(noDisplay());
+    if (closed)
+        program.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+    else
+        program.setStandardOutputFile(QStringLiteral("/dev/full"));
+    program.start(QStringLiteral(PEBBLERUN_BINARY), {option});
+    QVERIFY2(program.waitForFinished(60000), "the program did not answer and end");
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+}
+
+// A closed stream would be the first descriptor the game opens, and its warnings (here of an
+// unknown style) would go into whatever that is.
+void tst_commandline::startsWithItsStreamsClosed() {
+    QProcess program;
+    program.setChildProcessModifier([] {
+        for (int descriptor = STDIN_FILENO; descriptor <= STDERR_FILENO; ++descriptor)
+            ::close(descriptor);
+    });
+    program.start(QStringLiteral(PEBBLERUN_BINARY),
+                  {QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                   QStringLiteral("-style"), QStringLiteral("bogus")});
+    QVERIFY(program.waitForStarted());
+    const QString streams = QStringLiteral("/proc/%1/fd/%2").arg(program.processId());
+    const auto target = [&](int descriptor) {
+        return QFile::symLinkTarget(streams.arg(descriptor));
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(target(STDERR_FILENO), QStringLiteral("/dev/null"), 30000);
+    QCOMPARE(target(STDIN_FILENO), QStringLiteral("/dev/null"));
+    QCOMPARE(target(STDOUT_FILENO), QStringLiteral("/dev/null"));
+    QCOMPARE(program.state(), QProcess::Running);
     program.kill();
     program.waitForFinished();
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace commandline {
 
@@ -35,9 +36,9 @@ const char *const qtFlagOptions[] = {"reverse", "widgetcount", "nograb",
 // Exit status of a wrong command line, as GNU programs use it.
 constexpr int usageError = 2;
 
-void print(std::FILE *stream, const QString &text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+// Whether the whole text was written.
+bool print(std::FILE *stream, const QString &text) {
+    return std::fputs(text.toLocal8Bit().constData(), stream) >= 0 && std::fflush(stream) == 0;
 }
 
 } // namespace
@@ -83,13 +84,12 @@ std::optional<int> answer(int argc, char *argv[]) {
         print(stderr, QStringLiteral("%1: %2\n").arg(program, error) + usage);
         return usageError;
     }
-    if (parser.isSet(help)) {
-        print(stdout, usage);
-        return 0;
-    }
+    if (parser.isSet(help))
+        return print(stdout, usage) ? EXIT_SUCCESS : EXIT_FAILURE;
     if (parser.isSet(version)) {
-        print(stdout, QStringLiteral("%1 %2\n").arg(program, QStringLiteral(PEBBLERUN_VERSION)));
-        return 0;
+        const QString line =
+            QStringLiteral("%1 %2\n").arg(program, QStringLiteral(PEBBLERUN_VERSION));
+        return print(stdout, line) ? EXIT_SUCCESS : EXIT_FAILURE;
     }
     return std::nullopt;
 }

@@ -1,4 +1,5 @@
 #include "control/commandline.h"
+#include "control/standardstreams.h"
 #include "control/windowicon.h"
 #include "forms/eventloop.h"
 #include "forms/formhost.h"
@@ -10,6 +11,8 @@
 int main(int argc, char *argv[]) {
     if (const auto status = commandline::answer(argc, argv))
         return *status;
+    // After the command line, whose answer must fail where its stream is closed; it opens nothing.
+    standardstreams::openClosedOnNull();
     eventloop::preferQtEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pebblerun"));
