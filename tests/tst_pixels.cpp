@@ -22,8 +22,8 @@ namespace {
 // Every scene is an Easy board with mines at 1, 2, 3, 9 and down column 4 from 20 to 60, so that
 // cell 4 counts 1, cell 12 counts 2, cell 11 counts 3 and cell 10 counts 4. FlagHeld is the game
 // at 01:05 with cover 5 flagged (the counter reads 009) and the left button held down on it; Won
-// has every safe cell uncovered; Lost has the mine of cell 20 uncovered, and LostOnFlag the same
-// mine flagged first, so that its cross shows.
+// has every safe cell uncovered; Lost has the mine of cell 20 uncovered with a wrong flag on cell
+// 6, and LostOnFlag the same mine flagged first, so that its cross shows.
 enum class Scene { FlagHeld, Won, Lost, LostOnFlag };
 enum class Part { Area, Cell, Content, Cover, Face, Clock, Counter };
 enum class Check { Colour, Differs, Heavier };
@@ -72,8 +72,45 @@ const Row rows[] = {
     // A cover's top edge: clear of the flag mark, which a held cover draws a pixel lower.
     differs("cover held down", {Scene::FlagHeld, Part::Cover, 5, {0, 0, 20, 2}},
             {Scene::FlagHeld, Part::Cover, 6, {0, 0, 20, 2}}),
-    differs("open cell's outline", {Scene::Won, Part::Cell, 40, {0, 2, 1, 16}},
-            {Scene::Won, Part::Cell, 40, {3, 2, 1, 16}}),
+    colour("open cell's outline", {Scene::Won, Part::Cell, 40, {0, 2, 1, 16}}, {204, 204, 0}, 1),
+    colour("open cell's fill", {Scene::Won, Part::Cell, 40, {3, 2, 1, 16}}, {255, 255, 0}, 1),
+    // The bevels, edge by edge: the raised cover 6 and the held cover 5.
+    colour("raised, outer top", {Scene::FlagHeld, Part::Cover, 6, {0, 0, 19, 1}}, {255, 255, 255},
+           1),
+    colour("raised, outer left", {Scene::FlagHeld, Part::Cover, 6, {0, 0, 1, 19}}, {255, 255, 255},
+           1),
+    colour("raised, inner top", {Scene::FlagHeld, Part::Cover, 6, {1, 1, 17, 1}}, {202, 202, 202},
+           1),
+    colour("raised, inner left", {Scene::FlagHeld, Part::Cover, 6, {1, 1, 1, 17}}, {202, 202, 202},
+           1),
+    colour("raised, outer bottom", {Scene::FlagHeld, Part::Cover, 6, {0, 19, 20, 1}},
+           {118, 118, 118}, 1),
+    colour("raised, outer right", {Scene::FlagHeld, Part::Cover, 6, {19, 0, 1, 20}},
+           {118, 118, 118}, 1),
+    colour("raised, inner bottom", {Scene::FlagHeld, Part::Cover, 6, {1, 18, 18, 1}},
+           {159, 159, 159}, 1),
+    colour("raised, inner right", {Scene::FlagHeld, Part::Cover, 6, {18, 1, 1, 18}},
+           {159, 159, 159}, 1),
+    colour("raised, face", {Scene::FlagHeld, Part::Cover, 6, {2, 2, 16, 16}}, {239, 239, 239}, 1),
+    colour("held, outer top", {Scene::FlagHeld, Part::Cover, 5, {0, 0, 19, 1}}, {118, 118, 118}, 1),
+    colour("held, outer left", {Scene::FlagHeld, Part::Cover, 5, {0, 0, 1, 19}}, {118, 118, 118},
+           1),
+    colour("held, inner top", {Scene::FlagHeld, Part::Cover, 5, {1, 1, 17, 1}}, {159, 159, 159}, 1),
+    colour("held, inner left", {Scene::FlagHeld, Part::Cover, 5, {1, 1, 1, 17}}, {159, 159, 159},
+           1),
+    colour("held, outer bottom", {Scene::FlagHeld, Part::Cover, 5, {0, 19, 20, 1}}, {255, 255, 255},
+           1),
+    colour("held, outer right", {Scene::FlagHeld, Part::Cover, 5, {19, 0, 1, 20}}, {255, 255, 255},
+           1),
+    colour("held, inner bottom", {Scene::FlagHeld, Part::Cover, 5, {1, 18, 18, 1}}, {202, 202, 202},
+           1),
+    colour("held, inner right", {Scene::FlagHeld, Part::Cover, 5, {18, 1, 1, 18}}, {202, 202, 202},
+           1),
+    // A greyed cover's mark is etched: light beneath, grey above.
+    colour("greyed mark's light", {Scene::Lost, Part::Cover, 6, {3, 3, 14, 14}}, {255, 255, 255},
+           0.02),
+    colour("greyed mark's grey", {Scene::Lost, Part::Cover, 6, {3, 3, 14, 14}}, {190, 190, 190},
+           0.02),
     differs("mine that went off", {Scene::Lost, Part::Cell, 20}, {Scene::Lost, Part::Cell, 28}),
     differs("face K and J", {Scene::FlagHeld, Part::Face}, {Scene::Won, Part::Face}),
     differs("face J and L", {Scene::Won, Part::Face}, {Scene::Lost, Part::Face}),
@@ -93,6 +130,8 @@ void play(GameFixture &game, Scene scene) {
     }
     if (scene == Scene::Won)
         game.uncoverEverySafeCell();
+    if (scene == Scene::Lost)
+        game.pressCover(6, Qt::RightButton);
     if (scene == Scene::LostOnFlag)
         game.pressCover(20, Qt::RightButton);
     if (scene == Scene::Lost || scene == Scene::LostOnFlag)
