@@ -152,10 +152,11 @@ stage "Installing the package with apt…" \
 # Its test already holds lintian to no error and no warning; its word is shown here all the same.
 lintian=$(in_root sh -c 'lintian --info /root/pebblerun/build/pebblerun_*.deb 2>&1' |
     grep -v 'running with root privileges' || true)
-printf '\n== lintian %s\n%s\n' "$(in_root lintian --version)" "$lintian" >>"$log"
-echo "lintian on the package: ${lintian:-no tags}"
+version=$(in_root lintian --version)
+printf '\n== %s on the package\n%s\n' "$version" "$lintian" >>"$log"
+echo "$version on the package: ${lintian:-no tags}"
 # Still running when timeout ends it, with status 124, after 3 s.
-stage "Starting /usr/games/pebblerun…" in_root sh -c '
+stage "Starting /usr/games/pebblerun…" in_root sh -xc '
     if command -v xvfb-run >/dev/null; then
         xvfb-run -a timeout 3 /usr/games/pebblerun
     else
