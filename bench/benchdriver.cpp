@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QTest>
-#include <QWidget>
 
 #include <algorithm>
 
@@ -67,12 +66,12 @@ int paintCounted() {
     return counter.count;
 }
 
-void press(QWidget *widget, Qt::MouseButton button) {
-    QTest::mousePress(widget, button, Qt::NoModifier, widget->rect().center());
+void press(GameFixture &game, const Control &control, Qt::MouseButton button) {
+    QTest::mousePress(game.window().area(), button, Qt::NoModifier, centreOf(control));
 }
 
-void release(QWidget *widget, Qt::MouseButton button) {
-    QTest::mouseRelease(widget, button, Qt::NoModifier, widget->rect().center());
+void release(GameFixture &game, const Control &control, Qt::MouseButton button) {
+    QTest::mouseRelease(game.window().area(), button, Qt::NoModifier, centreOf(control));
 }
 
 std::vector<int> minesInCorner() {

@@ -8,8 +8,6 @@
 
 #include <vector>
 
-class QWidget;
-
 // What the benchmarks share: starting a game by its menu command and settling the event queue
 // the way the event loop would, outside the timed region.
 namespace benchdriver {
@@ -35,9 +33,9 @@ void paint();
 // The same, returning the number of widgets that received a paint event.
 int paintCounted();
 
-// A mouse button going down on a widget; the release follows separately, as the player's does.
-void press(QWidget *widget, Qt::MouseButton button);
-void release(QWidget *widget, Qt::MouseButton button);
+// A mouse button going down on a control; the release follows separately, as the player's does.
+void press(GameFixture &game, const Control &control, Qt::MouseButton button);
+void release(GameFixture &game, const Control &control, Qt::MouseButton button);
 
 // Hard's 100 mines packed in the top left corner, 10 by 10: a press on the far corner opens
 // the other 540 cells at once.

@@ -2,16 +2,14 @@
 // end-of-game reveal, and a flag.
 #include "benchdriver.h"
 
-#include <QWidget>
-
 #include <benchmark/benchmark.h>
 
 using namespace benchdriver;
 
 namespace {
 
-QWidget *cover(GameFixture &game, int index) {
-    return game.board().square[index].widget();
+const CommandButton &cover(GameFixture &game, int index) {
+    return game.board().square[index];
 }
 
 // One press on the far corner of a board whose mines fill the opposite corner: 540 cells open and
@@ -22,13 +20,13 @@ void BM_Cascade540(benchmark::State &state, bool withPaint) {
         state.PauseTiming();
         GameFixture::plantMines(minesInCorner(), 32, 20);
         newGame(game, hard);
-        QWidget *far = cover(game, 640);
+        const CommandButton &far = cover(game, 640);
         state.ResumeTiming();
-        press(far, Qt::LeftButton);
+        press(game, far, Qt::LeftButton);
         if (withPaint)
             paint();
         state.PauseTiming();
-        release(far, Qt::LeftButton);
+        release(game, far, Qt::LeftButton);
         if (game.board().covered != 100 || game.board().face.caption() != QLatin1String("J")) {
             state.SkipWithError("the press did not open 540 cells and win");
             break;
@@ -49,11 +47,11 @@ void BM_PressNumbered(benchmark::State &state) {
             cells = coveredCellsWith(game, numbers);
             state.ResumeTiming();
         }
-        QWidget *target = cover(game, cells.back());
-        press(target, Qt::LeftButton);
+        const CommandButton &target = cover(game, cells.back());
+        press(game, target, Qt::LeftButton);
         state.PauseTiming();
-        release(target, Qt::LeftButton);
-        if (target->isVisible()) {
+        release(game, target, Qt::LeftButton);
+        if (target.isVisible()) {
             state.SkipWithError("the numbered cell stayed covered");
             break;
         }
@@ -68,11 +66,12 @@ void BM_RevealHard(benchmark::State &state) {
     for (auto _ : state) {
         state.PauseTiming();
         newGame(game, hard);
-        QWidget *target = cover(game, coveredCellsWith(game, {QStringLiteral("M")}).front());
+        const CommandButton &target =
+            cover(game, coveredCellsWith(game, {QStringLiteral("M")}).front());
         state.ResumeTiming();
-        press(target, Qt::LeftButton);
+        press(game, target, Qt::LeftButton);
         state.PauseTiming();
-        release(target, Qt::LeftButton);
+        release(game, target, Qt::LeftButton);
         if (game.board().face.caption() != QLatin1String("L")) {
             state.SkipWithError("the press on a mine did not end the game");
             break;
@@ -88,11 +87,11 @@ void BM_RightPress(benchmark::State &state) {
     int index = 0;
     for (auto _ : state) {
         index = index % game.cellCount() + 1;
-        QWidget *target = cover(game, index);
+        const CommandButton &target = cover(game, index);
         const int before = game.board().leftcount;
-        press(target, Qt::RightButton);
+        press(game, target, Qt::RightButton);
         state.PauseTiming();
-        release(target, Qt::RightButton);
+        release(game, target, Qt::RightButton);
         if (game.board().leftcount == before) {
             state.SkipWithError("the right press did not change the counter");
             break;

@@ -65,14 +65,22 @@ void GameFixture::plantMines(const std::vector<int> &cells, int cols, int rows) 
     runtime::scriptNumbers(numbers);
 }
 
+QPoint centreOf(const Control &control) {
+    return control.pixelBox().center();
+}
+
+QPoint spotOf(const FormHost &window, const Control &control) {
+    return window.area()->mapTo(&window, centreOf(control));
+}
+
 void GameFixture::pressCover(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    QWidget *cover = board().square[index].widget();
-    QTest::mousePress(cover, button, modifiers, cover->rect().center());
-    QTest::mouseRelease(cover, button, modifiers, cover->rect().center());
+    const QPoint centre = centreOf(board().square[index]);
+    QTest::mousePress(window_->area(), button, modifiers, centre);
+    QTest::mouseRelease(window_->area(), button, modifiers, centre);
 }
 
 void GameFixture::clickFace() {
-    QTest::mouseClick(board().face.widget(), Qt::LeftButton);
+    QTest::mouseClick(window_->area(), Qt::LeftButton, Qt::NoModifier, centreOf(board().face));
 }
 
 void GameFixture::shortcut(const QKeySequence &keys) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/formarea.h"
 #include "forms/formhost.h"
 #include "window/gameboard.h"
 
@@ -25,6 +26,10 @@ inline constexpr Difficulty difficulties[] = {
 int pixelsOf(double twips);
 // Where a control belongs, in pixels: its corner and its size each rounded.
 QRect boxOf(const Control &control);
+// The middle of a control on the window's area, where a press on it lands.
+QPoint centreOf(const Control &control);
+// The same spot in the window's coordinates, where the platform delivers a press.
+QPoint spotOf(const FormHost &window, const Control &control);
 
 // Starts the game as the program does, with the clock and the generator under the test's control,
 // and drives it the way a player does.

@@ -3,6 +3,7 @@
 #include "gamefixture.h"
 #include "randomplay_invariants.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QRegularExpression>
@@ -67,10 +68,19 @@ std::vector<bool> spreadFrom(int k, const BoardSnapshot &state, const Preset &pr
     return opened;
 }
 
-void sendMouse(QWidget *widget, QEvent::Type type, const PlayEvent &event, Qt::MouseButtons held) {
-    QMouseEvent mouse(type, event.offset, widget->mapToGlobal(event.offset), event.button, held,
-                      event.modifiers);
+void sendMouse(QWidget *widget, const QPoint &at, QEvent::Type type, const PlayEvent &event,
+               Qt::MouseButtons held) {
+    QMouseEvent mouse(type, at, widget->mapToGlobal(at), event.button, held, event.modifiers);
     QCoreApplication::sendEvent(widget, &mouse);
+}
+
+// The spot of the press on the window's area.
+QPoint spotOnArea(const gameboard &board, const PlayEvent &event) {
+    return board.square[event.cell].pixelBox().topLeft() + event.offset;
+}
+
+bool faceHasFocus(const FormHost &window, const gameboard &board) {
+    return window.focusWidget() == window.area() && window.area()->focusedButton() == &board.face;
 }
 
 } // namespace
@@ -83,7 +93,7 @@ QString PlayEvent::describe() const {
             .arg(offset.x())
             .arg(offset.y())
             .arg(cell)
-            .arg(straight ? QStringLiteral("sent to its cover's widget")
+            .arg(straight ? QStringLiteral("sent to the window's area")
                           : QStringLiteral("at that spot of the window"));
     case Kind::FacePress:
         return pressName(*this) + QStringLiteral(" on the face");
@@ -250,21 +260,23 @@ QString RandomPlayer::playOne(const PlayEvent &event) {
     if (event.kind == PlayEvent::Kind::Press && !event.straight) {
         // The press reaches whatever lies at that spot: the cover while it stands, else what
         // lies beneath it.
-        QWidget *cover = board.square[event.cell].widget();
-        QWidget *hit = window.childAt(cover->mapTo(&window, event.offset));
+        QAccessibleInterface *area = QAccessible::queryAccessibleInterface(window.area());
+        const QAccessibleInterface *cover = board.square[event.cell].accessibleInterface();
+        const QPoint spot = window.area()->mapToGlobal(spotOnArea(board, event));
+        const QAccessibleInterface *hit = area->childAt(spot.x(), spot.y());
         if ((hit == cover) != before.cell(event.cell).covered)
             return QStringLiteral("the cover of cell %1 is %2 but the spot shows %3")
                 .arg(event.cell)
                 .arg(before.cell(event.cell).covered ? QStringLiteral("visible")
                                                      : QStringLiteral("hidden"),
-                     hit == cover ? QStringLiteral("the cover") : QStringLiteral("another widget"));
+                     hit == cover ? QStringLiteral("the cover")
+                                  : QStringLiteral("another control"));
     }
-    const bool faceFocusedBefore = window.focusWidget() == board.face.widget();
+    const bool faceFocusedBefore = faceHasFocus(window, board);
 
     deliver(event);
 
-    if (event.kind == PlayEvent::Kind::Press && !faceFocusedBefore &&
-        window.focusWidget() == board.face.widget())
+    if (event.kind == PlayEvent::Kind::Press && !faceFocusedBefore && faceHasFocus(window, board))
         return QStringLiteral("the press handed the face the keyboard focus");
 
     if ((window.form() != form_.data()) != expectNewGame)
@@ -321,8 +333,7 @@ void RandomPlayer::deliver(const PlayEvent &event) {
         deliverPress(event);
         break;
     case PlayEvent::Kind::FacePress: {
-        QWidget *face = game_.board().face.widget();
-        const QPoint spot = face->mapTo(&window, face->rect().center());
+        const QPoint spot = spotOf(window, game_.board().face);
         if (event.twice)
             QTest::mouseDClick(window.windowHandle(), event.button, event.modifiers, spot);
         else
@@ -347,9 +358,9 @@ void RandomPlayer::deliver(const PlayEvent &event) {
 
 void RandomPlayer::deliverPress(const PlayEvent &event) {
     FormHost &window = game_.window();
-    QWidget *cover = game_.board().square[event.cell].widget();
+    const QPoint onArea = spotOnArea(game_.board(), event);
     if (!event.straight) {
-        const QPoint spot = cover->mapTo(&window, event.offset);
+        const QPoint spot = window.area()->mapTo(&window, onArea);
         if (event.chord != Qt::NoButton) {
             QTest::mousePress(window.windowHandle(), event.button, event.modifiers, spot);
             QTest::mousePress(window.windowHandle(), event.chord, event.modifiers, spot);
@@ -361,13 +372,13 @@ void RandomPlayer::deliverPress(const PlayEvent &event) {
             QTest::mouseClick(window.windowHandle(), event.button, event.modifiers, spot);
         return;
     }
-    // Straight to the widget, whether it is shown and enabled or not; Qt's own delivery would
-    // have sent a press on a hidden cover to what lies beneath it.
-    sendMouse(cover, QEvent::MouseButtonPress, event, event.button);
-    sendMouse(cover, QEvent::MouseButtonRelease, event, Qt::NoButton);
+    // Straight to the area, past the window's own delivery.
+    QWidget *area = window.area();
+    sendMouse(area, onArea, QEvent::MouseButtonPress, event, event.button);
+    sendMouse(area, onArea, QEvent::MouseButtonRelease, event, Qt::NoButton);
     if (event.twice) {
-        sendMouse(cover, QEvent::MouseButtonDblClick, event, event.button);
-        sendMouse(cover, QEvent::MouseButtonRelease, event, Qt::NoButton);
+        sendMouse(area, onArea, QEvent::MouseButtonDblClick, event, event.button);
+        sendMouse(area, onArea, QEvent::MouseButtonRelease, event, Qt::NoButton);
     }
 }
 
@@ -438,12 +449,6 @@ QString RandomPlayer::checkPress(const PlayEvent &event, const BoardSnapshot &be
 QString RandomPlayer::checkRules(const BoardSnapshot &state) {
     const FormHost &window = game_.window();
     const gameboard &board = game_.board();
-    for (int k = 1; k <= preset_->cells(); ++k) {
-        const QWidget *cover = board.square[k].widget();
-        if (cover->isHidden() == state.cell(k).covered ||
-            cover->isEnabled() != state.cell(k).enabled)
-            return QStringLiteral("the widget of cover %1 disagrees with its control").arg(k);
-    }
     if (state.isEnded())
         return invariants::ended(window, board, state, *preset_);
     return invariants::playing(window, board, state, *preset_, sheltered_);
@@ -485,7 +490,7 @@ bool RandomPlayer::startsNewGame(const PlayEvent &event) const {
         return event.button == Qt::LeftButton;
     case PlayEvent::Kind::Key:
         if (event.key == Qt::Key_Space || event.key == Qt::Key_Return)
-            return game_.window().focusWidget() == game_.board().face.widget();
+            return faceHasFocus(game_.window(), game_.board());
         return event.key != Qt::Key_B && event.key != Qt::Key_C && event.key != Qt::Key_Tab;
     case PlayEvent::Kind::Menu:
         return event.item != QLatin1String("mnuHS") && event.item != QLatin1String("mnuCust");

@@ -25,7 +25,7 @@ struct PlayEvent {
     Qt::MouseButton button = Qt::LeftButton;
     Qt::KeyboardModifiers modifiers;
     bool twice = false;    // a quick double press
-    bool straight = false; // sent to the cover's widget itself rather than at the window position
+    bool straight = false; // sent to the window's area itself rather than through the window
     // A second button pressed and released while the first is held down.
     Qt::MouseButton chord = Qt::NoButton;
     // Key: the key pressed with `modifiers`; Menu: the item's name.

@@ -290,19 +290,18 @@ QString fresh(const FormHost &window, const gameboard &board, const BoardSnapsho
     }
     if (window.windowTitle() != QLatin1String("Pebblerun"))
         return QStringLiteral("the window's title is \"%1\"").arg(window.windowTitle());
-    // Nothing of an earlier game may be left: one form, one inner area, and the buttons of
-    // this board alone (template, face and one cover per cell).
+    // Nothing of an earlier game may be left: one form, and on the window's area the buttons of
+    // this board alone (template, face and one cover per cell), none of them a widget.
     const auto children = window.children();
     const auto forms = std::count_if(children.begin(), children.end(), [](const QObject *child) {
         return dynamic_cast<const Form *>(child) != nullptr;
     });
     if (forms != 1)
         return QStringLiteral("%1 forms live in the window").arg(forms);
-    const auto areas = window.stage()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    if (areas.size() != 1 || areas.front() != board.area())
-        return QStringLiteral("%1 inner areas live in the window").arg(areas.size());
-    const auto buttons = window.stage()->findChildren<QAbstractButton *>();
-    if (buttons.size() != preset.cells() + 2)
+    if (board.area() != window.area() || !window.area()->findChildren<QWidget *>().isEmpty())
+        return QStringLiteral("the board is not drawn by the window's one area");
+    const auto &buttons = window.area()->controls(FormArea::Buttons);
+    if (buttons.size() != std::size_t(preset.cells() + 2))
         return QStringLiteral("%1 buttons live in the window for %2 cells")
             .arg(buttons.size())
             .arg(preset.cells());

@@ -8,7 +8,7 @@
 namespace {
 
 QAccessibleInterface *interfaceOf(const CommandButton &button) {
-    return QAccessible::queryAccessibleInterface(button.widget());
+    return button.accessibleInterface();
 }
 
 // What an assistive tool finds at a label's place among the children of the window's area.

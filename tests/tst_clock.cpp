@@ -24,7 +24,7 @@ QString clockText(const GameFixture &game) {
 }
 
 QTimer *timerOfTheForm(const GameFixture &game) {
-    const QList<QTimer *> timers = game.board().area()->findChildren<QTimer *>();
+    const QList<QTimer *> timers = game.board().findChildren<QTimer *>();
     return timers.size() == 1 ? timers.front() : nullptr;
 }
 

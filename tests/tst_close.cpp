@@ -23,15 +23,13 @@ const std::vector<int> mines{55, 56, 57, 58, 59, 60, 61, 62, 63, 64};
 
 void pressAt(FormHost &window, int cell, Qt::MouseButton button) {
     auto &board = dynamic_cast<gameboard &>(*window.form());
-    QWidget *cover = board.square[cell].widget();
-    const QPoint spot = cover->mapTo(&window, cover->rect().center());
-    QTest::mouseClick(window.windowHandle(), button, Qt::NoModifier, spot);
+    QTest::mouseClick(window.windowHandle(), button, Qt::NoModifier,
+                      spotOf(window, board.square[cell]));
 }
 
 void clickFace(FormHost &window) {
-    QWidget *face = dynamic_cast<gameboard &>(*window.form()).face.widget();
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                      face->mapTo(&window, face->rect().center()));
+                      spotOf(window, dynamic_cast<gameboard &>(*window.form()).face));
 }
 
 // Plays up to the moment named, as a player would.
@@ -42,9 +40,7 @@ void playUntil(FormHost &window, const QString &moment) {
         pressAt(window, 49, Qt::LeftButton);
     } else if (moment == QLatin1String("while a press is held")) {
         auto &board = dynamic_cast<gameboard &>(*window.form());
-        QWidget *cover = board.square[50].widget();
-        QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier,
-                          cover->mapTo(&window, cover->rect().center()));
+        QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, spotOf(window, board.square[50]));
     } else if (moment == QLatin1String("after a loss")) {
         pressAt(window, 60, Qt::RightButton);
         pressAt(window, 57, Qt::LeftButton);

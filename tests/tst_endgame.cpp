@@ -29,8 +29,7 @@ bool startEasy(GameFixture &game, QList<int> mines) {
 
 // A press of the player's pointer over the middle of cover `cell`, routed by the window.
 void press(GameFixture &game, int cell, Qt::MouseButton button = Qt::LeftButton) {
-    QWidget *cover = game.board().square[cell].widget();
-    const QPoint at = cover->mapTo(&game.window(), cover->rect().center());
+    const QPoint at = spotOf(game.window(), game.board().square[cell]);
     QTest::mousePress(game.window().windowHandle(), button, Qt::NoModifier, at);
     QTest::mouseRelease(game.window().windowHandle(), button, Qt::NoModifier, at);
 }
@@ -273,8 +272,10 @@ void tst_endgame::endedGameTakesNoPress() {
     for (int k = 1; k <= 64; ++k) {
         press(game, k, Qt::LeftButton);
         press(game, k, Qt::RightButton);
-        QTest::mouseClick(game.board().square[k].widget(), Qt::LeftButton);
-        QTest::mouseClick(game.board().square[k].widget(), Qt::RightButton);
+        QTest::mouseClick(game.window().area(), Qt::LeftButton, Qt::NoModifier,
+                          centreOf(game.board().square[k]));
+        QTest::mouseClick(game.window().area(), Qt::RightButton, Qt::NoModifier,
+                          centreOf(game.board().square[k]));
     }
     QString diff = differences(ended, stateOf(game));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));

@@ -49,8 +49,7 @@ QStringList coverTexts(const GameFixture &game) {
 
 // The spot of cover k in the window's coordinates, where the platform delivers a press.
 QPoint spotOfCover(GameFixture &game, int k) {
-    QWidget *cover = game.board().square[k].widget();
-    return game.window().windowHandle()->mapFromGlobal(cover->mapToGlobal(cover->rect().center()));
+    return spotOf(game.window(), game.board().square[k]);
 }
 
 // Counts the double-click events that reach a widget.
@@ -175,14 +174,14 @@ void tst_flags::quickDoublePressTogglesTwice() {
     GameFixture game;
     newEasyGameWithMines(game);
     // Through the window, as the platform delivers it, so that Qt makes a double click of it.
-    QWidget *cover = game.board().square[aSafeCell].widget();
+    QWidget *area = game.window().area();
     QWindow *window = game.window().windowHandle();
     QVERIFY(window);
     const QPoint at = spotOfCover(game, aSafeCell);
     DoubleClickCounter doubleClicks;
-    cover->installEventFilter(&doubleClicks);
+    area->installEventFilter(&doubleClicks);
     QTest::mouseDClick(window, Qt::RightButton, Qt::NoModifier, at);
-    cover->removeEventFilter(&doubleClicks);
+    area->removeEventFilter(&doubleClicks);
 
     QCOMPARE(doubleClicks.count, 1);
 

@@ -157,8 +157,8 @@ void tst_highdpi::windowIsTwiceAsLarge() {
     QWidget *area = window.form()->area();
     QCOMPARE(area->width(), boardPixels.width());
     QCOMPARE(area->height() - boardPixels.height(), 33);
-    QCOMPARE(game.board().square[1].widget()->size(), QSize(20, 20));
-    QCOMPARE(game.board().square[1].widget()->grab().size(), QSize(40, 40));
+    QCOMPARE(game.board().square[1].pixelBox().size(), QSize(20, 20));
+    QCOMPARE(area->grab(game.board().square[1].pixelBox()).size(), QSize(40, 40));
 }
 
 void tst_highdpi::textIsDrawnInDevicePixels_data() {
@@ -177,12 +177,11 @@ void tst_highdpi::textIsDrawnInDevicePixels() {
     GameFixture game;
     gameboard &board = game.board();
     game.tick();
-    // A button is a widget of its own; a label is drawn by the area, in its box.
-    QWidget *widget = board.area();
+    // Every control is drawn by the area, in its box.
     QRect box;
     FontSpec wanted;
     if (control == QLatin1String("face")) {
-        widget = board.face.widget();
+        box = board.face.pixelBox();
         wanted = board.face.font();
     } else if (control == QLatin1String("time")) {
         box = board.time.pixelBox();
@@ -197,17 +196,15 @@ void tst_highdpi::textIsDrawnInDevicePixels() {
         wanted = board.mine[k].font();
     } else {
         game.pressCover(1, Qt::RightButton);
-        widget = board.square[1].widget();
+        box = board.square[1].pixelBox();
         wanted = board.square[1].font();
     }
-    if (box.isNull())
-        box = widget->rect();
 
     const QFontInfo drawn(fonts::resolve(wanted));
     QVERIFY2(QFontDatabase::isSmoothlyScalable(drawn.family(), drawn.styleName()),
              qPrintable(drawn.family() + QStringLiteral(" is a bitmap font")));
 
-    const QPixmap shot = widget->grab(box);
+    const QPixmap shot = board.area()->grab(box);
     QCOMPARE(shot.devicePixelRatio(), 2.0);
     QCOMPARE(shot.size(), box.size() * 2);
     const QImage image = shot.toImage().convertToFormat(QImage::Format_RGB32);

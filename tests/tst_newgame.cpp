@@ -3,7 +3,6 @@
 #include "forms/formarea.h"
 #include "forms/runtime.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QImage>
 #include <QTest>
@@ -25,32 +24,6 @@ namespace {
 
 enum Preset { Easy, Medium, Hard };
 
-// Everything of a widget that Qt or the game can act on, in one line.
-QString stateOf(const QWidget *widget) {
-    QString attributes;
-    for (int a = 0; a < Qt::WA_AttributeCount; ++a)
-        attributes += widget->testAttribute(static_cast<Qt::WidgetAttribute>(a)) ? '1' : '0';
-    const QWidget *parent = widget->parentWidget();
-    const QRect box = widget->geometry();
-    QStringList parts{
-        QString::fromLatin1(widget->metaObject()->className()),
-        QString::number(parent->children().indexOf(widget)),
-        QStringLiteral("%1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height()),
-        widget->isHidden() ? QStringLiteral("hidden") : QStringLiteral("shown"),
-        widget->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"),
-        widget->font().toString(),
-        QString::number(widget->focusPolicy()),
-        QString::number(widget->windowFlags().toInt()),
-        QString::number(widget->palette().resolveMask()),
-        attributes};
-    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
-        parts << button->text() << QString::number(button->isDown());
-    if (QAccessibleInterface *face =
-            QAccessible::queryAccessibleInterface(const_cast<QWidget *>(widget)))
-        parts << QString::number(face->role()) << face->text(QAccessible::Name);
-    return parts.join(QLatin1Char('|'));
-}
-
 // A control the area draws: where it is, and where it stands in its layer.
 QString stateOf(const FormArea &area, FormArea::Layer layer, const WindowlessControl &control) {
     const auto &controls = area.controls(layer);
@@ -64,6 +37,21 @@ QString stateOf(const FormArea &area, FormArea::Layer layer, const WindowlessCon
         .arg(std::find(controls.begin(), controls.end(), &control) - controls.begin());
 }
 
+// A button besides: everything of it that the player or an assistive tool can see or act on.
+QString stateOf(const FormArea &area, const CommandButton &button) {
+    const FontSpec &font = button.font();
+    QStringList parts{stateOf(area, FormArea::Buttons, button),
+                      button.isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"),
+                      button.caption(),
+                      button.shownText(),
+                      QStringLiteral("%1 %2 %3").arg(font.name).arg(font.pointSize).arg(font.bold),
+                      QString::number(button.isDown()),
+                      QString::number(button.hasFocus())};
+    if (QAccessibleInterface *told = button.accessibleInterface())
+        parts << QString::number(told->role()) << told->text(QAccessible::Name);
+    return parts.join(QLatin1Char('|'));
+}
+
 QStringList boardState(GameFixture &game) {
     const gameboard &board = game.board();
     const FormArea &area = *board.area();
@@ -73,7 +61,7 @@ QStringList boardState(GameFixture &game) {
         const FontSpec &font = label.font();
         states << QStringLiteral("cell %1: %2 | %3 %4 | %5 '%6' %7 %8 %9 %10")
                       .arg(k)
-                      .arg(stateOf(board.square[k].widget()))
+                      .arg(stateOf(area, board.square[k]))
                       .arg(stateOf(area, FormArea::Shapes, board.background[k]))
                       .arg(board.background[k].backColor())
                       .arg(stateOf(area, FormArea::Labels, label), label.caption(), font.name)

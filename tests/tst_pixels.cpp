@@ -126,7 +126,8 @@ void play(GameFixture &game, Scene scene) {
     game.tick();
     if (scene == Scene::FlagHeld) {
         game.pressCover(5, Qt::RightButton);
-        QTest::mousePress(game.board().square[5].widget(), Qt::LeftButton);
+        QTest::mousePress(game.window().area(), Qt::LeftButton, Qt::NoModifier,
+                          centreOf(game.board().square[5]));
     }
     if (scene == Scene::Won)
         game.uncoverEverySafeCell();
@@ -150,7 +151,8 @@ QImage look(const Spot &spot) {
     const QRect region = spot.within.isEmpty() ? box : spot.within.translated(box.topLeft());
     const QImage image = board.area()->grab(region).toImage().convertToFormat(QImage::Format_RGB32);
     if (spot.scene == Scene::FlagHeld)
-        QTest::mouseRelease(board.square[5].widget(), Qt::LeftButton);
+        QTest::mouseRelease(board.area(), Qt::LeftButton, Qt::NoModifier,
+                            centreOf(board.square[5]));
     return image;
 }
 

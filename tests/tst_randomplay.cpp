@@ -127,15 +127,14 @@ void tst_randomplay::newGamesLeaveNothingBehind() {
         GameFixture::flushDeletes();
         QCoreApplication::processEvents();
 
-        // The objects of the games: the forms, their inner areas, and the widgets and timers
-        // in them (the style's animations come and go on their own).
+        // The objects of the games: the forms and the widgets and timers of the window's area
+        // (the style's animations come and go on their own).
         const QObjectList children = game.window().children();
         const int count =
             int(std::count_if(children.begin(), children.end(),
                               [](QObject *child) { return dynamic_cast<Form *>(child); }) +
-                game.window().stage()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size() +
                 game.board().area()->findChildren<QWidget *>().size() +
-                game.board().area()->findChildren<QTimer *>().size());
+                game.board().findChildren<QTimer *>().size());
         if (objects[which] < 0)
             objects[which] = count;
         QVERIFY2(
@@ -181,7 +180,7 @@ void tst_randomplay::uncoveredCellTakesNoFlag_data() {
 }
 
 // Once a cell is uncovered its cover is hidden and raises no MouseDown, however a right press
-// reaches it: sent to the widget, or grabbed by it while the left button that uncovered it is
+// reaches it: sent to the window's area, or while the left button that uncovered it is
 // still down.
 void tst_randomplay::uncoveredCellTakesNoFlag() {
     QFETCH(Qt::MouseButton, held);
@@ -193,8 +192,7 @@ void tst_randomplay::uncoveredCellTakesNoFlag() {
     const int cell = 49;
     QCOMPARE(game.board().mine[cell].caption(), QStringLiteral("2"));
     QWindow *window = game.window().windowHandle();
-    QWidget *cover = game.board().square[cell].widget();
-    const QPoint spot = cover->mapTo(&game.window(), cover->rect().center());
+    const QPoint spot = spotOf(game.window(), game.board().square[cell]);
 
     if (held != Qt::NoButton) {
         QTest::mousePress(window, held, Qt::NoModifier, spot);
@@ -205,10 +203,11 @@ void tst_randomplay::uncoveredCellTakesNoFlag() {
     } else {
         game.pressCover(cell);
         QVERIFY(!game.board().square[cell].isVisible());
-        const QPoint centre = cover->rect().center();
-        QMouseEvent down(QEvent::MouseButtonPress, centre, cover->mapToGlobal(centre),
+        QWidget *area = game.window().area();
+        const QPoint centre = centreOf(game.board().square[cell]);
+        QMouseEvent down(QEvent::MouseButtonPress, centre, area->mapToGlobal(centre),
                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(cover, &down);
+        QCoreApplication::sendEvent(area, &down);
     }
     QCOMPARE(game.board().square[cell].caption(), QString());
     QCOMPARE(game.board().leftcount, 10);

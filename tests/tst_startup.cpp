@@ -45,8 +45,12 @@ QStringList checkedItems(const FormHost &window) {
     return checked;
 }
 
-int widgetsOnStage(const FormHost &window) {
-    return static_cast<int>(window.stage()->findChildren<QWidget *>().size());
+// The controls on the window's area, of every layer.
+int controlsOnArea(const FormHost &window) {
+    std::size_t count = 0;
+    for (FormArea::Layer layer : {FormArea::Shapes, FormArea::Labels, FormArea::Buttons})
+        count += window.area()->controls(layer).size();
+    return static_cast<int>(count);
 }
 
 // Describes the first way in which the loaded game differs from a fresh game of the preset.
@@ -220,20 +224,21 @@ void tst_startup::hardBackToEasyLeavesNothingOver() {
     // A new Easy game, so that what the first showing of the window adds is left out.
     game.triggerMenu("mnuEZ");
     GameFixture::flushDeletes();
-    const int easyWidgets = widgetsOnStage(game.window());
+    const int easyControls = controlsOnArea(game.window());
     const int easyObjects = objectsUnder(game.window());
-    const QSize easyStage = game.window().stage()->size();
+    const QSize easyArea = game.window().area()->size();
 
     game.triggerMenu("mnuHrd");
     GameFixture::flushDeletes();
-    // The count sees every cell's cover; its label and rectangle are drawn by the board.
-    QCOMPARE(widgetsOnStage(game.window()) - easyWidgets, 640 - 64);
+    // Every cell's cover, label and rectangle, and not one widget among them.
+    QCOMPARE(controlsOnArea(game.window()) - easyControls, 3 * (640 - 64));
+    QVERIFY(game.window().area()->findChildren<QWidget *>().isEmpty());
 
     game.triggerMenu("mnuEZ");
     GameFixture::flushDeletes();
-    QCOMPARE(widgetsOnStage(game.window()), easyWidgets);
+    QCOMPARE(controlsOnArea(game.window()), easyControls);
     QCOMPARE(objectsUnder(game.window()), easyObjects);
-    QCOMPARE(game.window().stage()->size(), easyStage);
+    QCOMPARE(game.window().area()->size(), easyArea);
     QCOMPARE(game.board().width(), 2513.0f);
     QCOMPARE(game.board().height(), 3580.0f);
     const QString problem = freshGameProblem(game, presets[Easy]);
@@ -332,9 +337,11 @@ void tst_startup::difficultyMarks() {
 void tst_startup::faceHoldsKeyboardFocus() {
     GameFixture game;
     QVERIFY(activate(game));
-    QCOMPARE(QApplication::focusWidget(), game.board().face.widget());
+    QCOMPARE(QApplication::focusWidget(), game.window().area());
+    QVERIFY(game.board().face.hasFocus());
     game.triggerMenu("mnuHrd");
-    QCOMPARE(QApplication::focusWidget(), game.board().face.widget());
+    QCOMPARE(QApplication::focusWidget(), game.window().area());
+    QVERIFY(game.board().face.hasFocus());
 }
 
 void tst_startup::repeatedRestarts_data() {
@@ -350,8 +357,8 @@ void tst_startup::repeatedRestarts() {
     QFETCH(QString, how);
     GameFixture game;
     QVERIFY(activate(game));
-    // One widget a cell, its cover; the rest belong to the board as a whole.
-    const int fixedWidgets = widgetsOnStage(game.window()) - 64;
+    // Three controls a cell; the rest belong to the board as a whole.
+    const int fixedControls = controlsOnArea(game.window()) - 3 * 64;
     int objectsOnEasy = 0;
     for (int round = 0; round < 50; ++round) {
         const Preset &preset = presets[static_cast<std::size_t>(round % 3)];
@@ -377,7 +384,7 @@ void tst_startup::repeatedRestarts() {
                  qPrintable(QStringLiteral("round %1: %2").arg(round).arg(problem)));
         // The old board is gone before anything else happens.
         QVERIFY(old.isNull());
-        QCOMPARE(widgetsOnStage(game.window()), fixedWidgets + preset.cols * preset.rows);
+        QCOMPARE(controlsOnArea(game.window()), fixedControls + 3 * preset.cols * preset.rows);
         settle();
         // Nothing of the discarded games stays behind, outside the stage either.
         if (round == 3)

@@ -348,10 +348,7 @@ void tst_uncover::actsWhenTheButtonGoesDown() {
     GameFixture game;
     QVERIFY(startGame(game, "mnuEZ", rowThree));
     QWindow *window = game.window().windowHandle();
-    auto pointOver = [&game](int cell) {
-        QWidget *cover = game.board().square[cell].widget();
-        return cover->mapTo(&game.window(), cover->rect().center());
-    };
+    auto pointOver = [&game](int cell) { return spotOf(game.window(), game.board().square[cell]); };
 
     QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, pointOver(1));
     QCOMPARE(game.board().covered, 64 - 16);
@@ -389,10 +386,8 @@ void tst_uncover::secondPressOfDoublePressCounts() {
     QVERIFY(startGame(game, "mnuEZ", rowThree));
     if (flaggedBefore)
         press(game, 40, Qt::RightButton);
-    QWidget *cover = game.board().square[40].widget();
-
     QTest::mouseDClick(game.window().windowHandle(), Qt::RightButton, Qt::NoModifier,
-                       cover->mapTo(&game.window(), cover->rect().center()));
+                       spotOf(game.window(), game.board().square[40]));
 
     QCOMPARE(game.board().square[40].caption(), flag);
     QCOMPARE(game.board().leftcount, leftcount);

@@ -48,9 +48,7 @@ int play(int argc, char *argv[]) {
     std::fflush(stdout);
     QTimer::singleShot(0, &window, [&] {
         auto &board = dynamic_cast<gameboard &>(*window.form());
-        QWidget *cover = board.square[1].widget();
-        QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier,
-                          cover->mapTo(&window, cover->rect().center()));
+        QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, spotOf(window, board.square[1]));
         report("after the press", board);
         // A compositor with no keyboard makes no window active, and a shortcut key reaches only
         // the active one: the menu item is chosen instead.

@@ -42,8 +42,7 @@ bool startGame(GameFixture &game, const Preset &preset, const QList<int> &mines)
 }
 
 void press(GameFixture &game, int cell, Qt::MouseButton button = Qt::LeftButton) {
-    QWidget *cover = game.board().square[cell].widget();
-    const QPoint at = cover->mapTo(&game.window(), cover->rect().center());
+    const QPoint at = spotOf(game.window(), game.board().square[cell]);
     QTest::mousePress(game.window().windowHandle(), button, Qt::NoModifier, at);
     QTest::mouseRelease(game.window().windowHandle(), button, Qt::NoModifier, at);
 }

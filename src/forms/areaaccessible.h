@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QAccessibleActionInterface>
 #include <QAccessibleWidget>
 
+class CommandButton;
 class FormArea;
 class Label;
+class WindowlessControl;
 
-// A form's area to assistive tools: its widgets, then its labels, which have no widget of their
-// own and are told as static text.
+// A form's area to assistive tools: its controls, which have no widget of their own, the
+// buttons first, then the labels.
 class AreaAccessible : public QAccessibleWidget {
 public:
     explicit AreaAccessible(FormArea *area);
@@ -14,17 +17,18 @@ public:
     int childCount() const override;
     QAccessibleInterface *child(int index) const override;
     int indexOfChild(const QAccessibleInterface *child) const override;
+    QAccessibleInterface *childAt(int x, int y) const override;
 
 private:
     FormArea &area() const;
 };
 
-// A label to assistive tools: what it shows, where it is.
-class LabelAccessible : public QAccessibleInterface {
+// A windowless control to assistive tools: a child of its area, in its box on the screen.
+class ControlAccessible : public QAccessibleInterface {
 public:
-    explicit LabelAccessible(Label &label) : label_(label) {}
+    explicit ControlAccessible(const WindowlessControl &control) : control_(control) {}
 
-    const Label &label() const { return label_; }
+    const WindowlessControl &control() const { return control_; }
 
     bool isValid() const override { return true; }
     QObject *object() const override { return nullptr; }
@@ -34,12 +38,42 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QString text(QAccessible::Text kind) const override;
     void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override;
+    QAccessible::State state() const override;
+
+private:
+    const WindowlessControl &control_;
+};
+
+// A label: what it shows.
+class LabelAccessible : public ControlAccessible {
+public:
+    explicit LabelAccessible(const Label &label);
+
+    QString text(QAccessible::Text kind) const override;
     QAccessible::Role role() const override { return QAccessible::StaticText; }
     QAccessible::State state() const override;
 
 private:
-    Label &label_;
+    const Label &label_;
+};
+
+// A push button: named by its text, focused, held or greyed as the player sees it, and pressed by
+// assistive tools as a click.
+class ButtonAccessible : public ControlAccessible, public QAccessibleActionInterface {
+public:
+    explicit ButtonAccessible(const CommandButton &button);
+
+    QString text(QAccessible::Text kind) const override;
+    QAccessible::Role role() const override { return QAccessible::Button; }
+    QAccessible::State state() const override;
+    void *interface_cast(QAccessible::InterfaceType type) override;
+
+    QStringList actionNames() const override;
+    void doAction(const QString &action) override;
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    const CommandButton &button_;
 };

@@ -1,125 +1,115 @@
 #include "commandbutton.h"
 
-#include "accessiblefactory.h"
-#include "buttonwidget.h"
-#include "formarea.h"
+#include "areaaccessible.h"
+#include "bevel.h"
 
-#include <QAccessibleWidget>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
-namespace {
-
-// A push button to assistive tools: named by its text, pressed while held, and pressed by them.
-class ButtonAccessible : public QAccessibleWidget {
-public:
-    explicit ButtonAccessible(QAbstractButton *button)
-        : QAccessibleWidget(button, QAccessible::Button) {}
-
-    QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return button()->text();
-        return QAccessibleWidget::text(kind);
-    }
-
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.pressed = button()->isDown();
-        return state;
-    }
-
-    QStringList actionNames() const override {
-        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString &action) override {
-        if (action == pressAction()) {
-            if (button()->isEnabled())
-                button()->click();
-            return;
-        }
-        QAccessibleWidget::doAction(action);
-    }
-
-private:
-    QAbstractButton *button() const { return static_cast<QAbstractButton *>(widget()); }
-};
-
-} // namespace
-
-CommandButton::CommandButton(FormArea &area) : button_(new ButtonWidget(&area)) {
-    provideAccessibleInterface<ButtonWidget, ButtonAccessible>();
-    button_->hide();
-}
+CommandButton::CommandButton(FormArea &area) : WindowlessControl(area, FormArea::Buttons) {}
 
 CommandButton::~CommandButton() {
-    if (!button_->isHandlingEvent())
-        return;
-    button_->hide();
-    button_->setParent(nullptr);
-    button_->deleteLater();
+    area().forget(this);
 }
 
 void CommandButton::copyDesignOf(const CommandButton &element0) {
     setGeometry(element0.left(), element0.top(), element0.width(), element0.height());
-    if (!(element0.font_ == FontSpec{}))
-        setFont(element0.font_);
-    if (!element0.caption_.isEmpty())
-        setCaption(element0.caption_);
-    if (!element0.enabled_)
-        setEnabled(false);
+    caption_ = element0.caption_;
+    font_ = element0.font_;
+    enabled_ = element0.enabled_;
+    text_ = element0.text_;
+    shownFont_ = element0.shownFont_;
 }
 
 void CommandButton::setCaption(const QString &caption) {
     if (caption == caption_)
         return;
     caption_ = caption;
-    button_->setText(fonts::displayText(caption_, font_));
+    showText();
+    tellAssistiveTools(QAccessible::NameChanged);
 }
 
 void CommandButton::setEnabled(bool enabled) {
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
-    button_->setEnabled(enabled);
+    repaint();
+    if (QAccessibleInterface *told = toldInterface()) {
+        QAccessible::State changed;
+        changed.disabled = true;
+        QAccessibleStateChangeEvent event(told, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void CommandButton::setFont(const FontSpec &font) {
     font_ = font;
-    applyFont();
+    showText();
 }
 
 void CommandButton::setFontName(const QString &name) {
     font_.name = name;
-    applyFont();
+    showText();
 }
 
-void CommandButton::setMouseDownHandler(MouseDownHandler handler) {
-    button_->mouseDown = std::move(handler);
+void CommandButton::raiseMouseDown(int button, int shift, float x, float y) const {
+    if (mouseDown_)
+        mouseDown_(button, shift, x, y);
 }
 
-// Held by the connection, which outlives a call that discards this button.
-void CommandButton::setClickHandler(ClickHandler handler) {
-    QObject::disconnect(button_, &QAbstractButton::clicked, nullptr, nullptr);
-    QObject::connect(button_, &QAbstractButton::clicked, button_,
-                     [handler = std::move(handler)] { handler(); });
+// A copy runs: the handler may discard this button.
+void CommandButton::raiseClick() const {
+    if (ClickHandler click = click_)
+        click();
 }
 
-QWidget *CommandButton::widget() const {
-    return button_;
+bool CommandButton::isDown() const {
+    return area().heldButton() == this;
 }
 
-// A hidden button's widget takes its place only when it is shown: a new game places every control
-// several times over before any of them is seen.
-void CommandButton::placeChanged(bool wasVisible, const QRect &) {
-    if (isVisible()) {
-        button_->setGeometry(pixelBox());
-        if (!wasVisible)
-            button_->show();
-    } else if (wasVisible) {
-        button_->hide();
+bool CommandButton::hasFocus() const {
+    return area().hasFocus() && area().focusedButton() == this;
+}
+
+// A plain raised button: a board has hundreds of them, and the style's rounded gradients would
+// cost more than the rest of a new game.
+void CommandButton::paint(QPainter &painter) const {
+    const QRect box = pixelBox();
+    QPalette colours = area().palette();
+    if (!enabled_)
+        colours.setCurrentColorGroup(QPalette::Disabled);
+    const bool sunken = isDown();
+    painter.translate(box.topLeft());
+    bevel::paint(painter, box.size(), colours, sunken);
+    painter.translate(-box.topLeft());
+    if (hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(&area());
+        frame.rect = box.adjusted(3, 3, -3, -3);
+        frame.backgroundColor = colours.color(QPalette::Button);
+        area().style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, &area());
     }
+    if (text_.isEmpty())
+        return;
+    painter.setFont(shownFont_);
+    const QRect textBox = sunken ? box.translated(1, 1) : box;
+    if (!enabled_) {
+        // Etched, as a greyed button's text is.
+        painter.setPen(colours.color(QPalette::Light));
+        painter.drawText(textBox.translated(1, 1), Qt::AlignCenter | Qt::TextDontClip, text_);
+    }
+    painter.setPen(
+        colours.color(enabled_ ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.drawText(textBox, Qt::AlignCenter | Qt::TextDontClip, text_);
 }
 
-void CommandButton::applyFont() {
-    button_->setFont(fonts::resolve(font_));
-    button_->setText(fonts::displayText(caption_, font_));
+QAccessibleInterface *CommandButton::makeAccessibleInterface() const {
+    return new ButtonAccessible(*this);
+}
+
+void CommandButton::showText() {
+    shownFont_ = fonts::resolve(font_);
+    text_ = fonts::displayText(caption_, font_);
+    repaint();
 }

@@ -1,20 +1,16 @@
 #pragma once
 
-#include "control.h"
 #include "fonts.h"
+#include "windowlesscontrol.h"
 
 #include <QString>
 
 #include <functional>
 
-class ButtonWidget;
-class FormArea;
-class QWidget;
-
-// A command button, a widget of its own on the form's area, above everything the area draws. It
-// raises MouseDown when a mouse button goes down on it, and Click when it is clicked (mouse
-// release, Space or Enter).
-class CommandButton : public Control {
+// A command button, drawn by its form's area above every label and shape. It raises MouseDown when
+// a mouse button goes down on it, and Click when it is clicked (the left button released on it,
+// Space or Enter while it has the focus).
+class CommandButton : public WindowlessControl {
 public:
     // Mouse button codes and Shift state bits as the runtime reports them.
     enum Button { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
@@ -23,8 +19,6 @@ public:
     using ClickHandler = std::function<void()>;
 
     explicit CommandButton(FormArea &area);
-    // The widget goes with the area, unless it is handling an event, which may have asked for
-    // this: it then leaves the area hidden and is deleted once the event is over.
     ~CommandButton() override;
 
     // Takes the design-time properties of the template into this new, hidden button.
@@ -36,20 +30,38 @@ public:
     void setEnabled(bool enabled);
 
     const FontSpec &font() const { return font_; }
+    // The caption as drawn: where the font stands in for another, its letters may be pictograms.
+    const QString &shownText() const { return text_; }
     void setFont(const FontSpec &font);
     void setFontName(const QString &name);
 
-    void setMouseDownHandler(MouseDownHandler handler);
-    void setClickHandler(ClickHandler handler);
+    void setMouseDownHandler(MouseDownHandler handler) { mouseDown_ = std::move(handler); }
+    void setClickHandler(ClickHandler handler) { click_ = std::move(handler); }
+    // Whether the button has a Click for Space and Enter to raise.
+    bool isClickable() const { return bool(click_); }
 
-    QWidget *widget() const;
+    // Raise the events. The handlers may discard the button, its whole form with it.
+    void raiseMouseDown(int button, int shift, float x, float y) const;
+    void raiseClick() const;
+
+    // Drawn sunken while the left button is held on it.
+    bool isDown() const;
+    bool hasFocus() const;
+
+    void paint(QPainter &painter) const override;
+
+protected:
+    QAccessibleInterface *makeAccessibleInterface() const override;
 
 private:
-    void placeChanged(bool wasVisible, const QRect &before) override;
-    void applyFont();
+    void showText();
 
-    ButtonWidget *button_;
     QString caption_;
     FontSpec font_;
     bool enabled_ = true;
+    // The caption as drawn, in the font that draws it.
+    QString text_;
+    QFont shownFont_;
+    MouseDownHandler mouseDown_;
+    ClickHandler click_;
 };

@@ -2,21 +2,16 @@
 
 #include "color.h"
 #include "formarea.h"
+#include "formhost.h"
 #include "twips.h"
 
 #include <QAction>
-#include <QMainWindow>
 
-Form::Form(QMainWindow &window)
-    : QObject(&window), window_(window), area_(new FormArea(window.centralWidget())) {
-    area_->hide();
+Form::Form(FormHost &window) : QObject(&window), window_(window), area_(window.area()) {
     setBackColor(backColor_);
 }
 
-// The controls, members of the form's class, are gone by now.
-Form::~Form() {
-    delete area_;
-}
+Form::~Form() = default;
 
 void Form::setBackColor(int color) {
     backColor_ = color;
@@ -24,7 +19,7 @@ void Form::setBackColor(int color) {
 }
 
 MenuItem &Form::menuItem(const QString &name, bool enabled) {
-    auto *action = window_.findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+    QAction *action = window_.action(name);
     auto &item = menuItems_.emplace_back(std::make_unique<MenuItem>(action));
     item->setChecked(false);
     item->setEnabled(enabled);

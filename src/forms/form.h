@@ -9,7 +9,7 @@
 #include <vector>
 
 class FormArea;
-class QMainWindow;
+class FormHost;
 
 // A form: the window's inner area with its controls, its outer size in twips, its caption and its
 // menu items. A form lives for one load; its window shows one form at a time.
@@ -21,9 +21,9 @@ public:
     static constexpr float frameWidth = 113;
     static constexpr float frameHeight = 680;
 
-    // The form's area goes on the window's central widget, hidden; its menu items are the
-    // window's actions of the same names.
-    explicit Form(QMainWindow &window);
+    // The form's controls go on the window's area; its menu items are the window's actions of
+    // the same names.
+    explicit Form(FormHost &window);
     ~Form() override;
 
     // The load handler; it runs while the form is hidden.
@@ -38,7 +38,7 @@ public:
     int backColor() const { return backColor_; }
     void setBackColor(int color);
 
-    // Where the form's controls lie: shapes and labels drawn by it, command buttons on it.
+    // Where the form's controls lie, drawn by it.
     FormArea *area() const { return area_; }
 
     // The form's wrapper of one of the window's menu items, reset to the design.
@@ -48,7 +48,7 @@ public:
     void fitArea();
 
 private:
-    QMainWindow &window_;
+    FormHost &window_;
     FormArea *area_;
     float width_ = 0;
     float height_ = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 class Form;
+class FormArea;
 class QAction;
 
 // One entry of the menu bar's design: a menu title, or an item of the title before it.
@@ -29,21 +30,21 @@ public:
     ~FormHost() override;
 
     QAction *action(const QString &name) const;
-    // The container of the forms' inner areas.
-    QWidget *stage() const { return stage_; }
+    // The inner area, where every form in turn draws its controls.
+    FormArea *area() const { return area_; }
     // The loaded form, or null between an unload and the next show.
     Form *form() const { return form_.get(); }
 
     // Shows the form, loading it first if it is not loaded.
     void showForm();
-    // Discards the form with every control, before anything else happens; safe from inside the
-    // handlers of its controls.
+    // Discards the form with every control at once; safe from inside the handlers of its
+    // controls.
     void unloadForm();
 
 private:
     void buildMenus(const std::vector<MenuDesign> &menus);
 
     FormFactory factory_;
-    QWidget *stage_;
+    FormArea *area_;
     std::unique_ptr<Form> form_;
 };

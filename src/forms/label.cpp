@@ -11,11 +11,6 @@ Label::Label(FormArea &area) : WindowlessControl(area, FormArea::Labels) {
     text_.setTextFormat(Qt::PlainText);
 }
 
-Label::~Label() {
-    if (accessibleId_)
-        QAccessible::deleteAccessibleInterface(accessibleId_);
-}
-
 void Label::copyDesignOf(const Label &element0) {
     setGeometry(element0.left(), element0.top(), element0.width(), element0.height());
     caption_ = element0.caption_;
@@ -75,10 +70,8 @@ void Label::paint(QPainter &painter) const {
     painter.setClipping(false);
 }
 
-QAccessibleInterface *Label::accessibleInterface() {
-    if (!accessibleId_)
-        accessibleId_ = QAccessible::registerAccessibleInterface(new LabelAccessible(*this));
-    return QAccessible::accessibleInterface(accessibleId_);
+QAccessibleInterface *Label::makeAccessibleInterface() const {
+    return new LabelAccessible(*this);
 }
 
 // Most texts are a single character, a count or a letter, which the metrics measure without laying
@@ -100,9 +93,5 @@ void Label::showText() {
         setGeometry(left(), top(), static_cast<float>(twips::fromPixels(textSize_.width())),
                     static_cast<float>(twips::fromPixels(textSize_.height())));
     repaint();
-    if (accessibleId_ && QAccessible::isActive()) {
-        QAccessibleEvent event(QAccessible::accessibleInterface(accessibleId_),
-                               QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    tellAssistiveTools(QAccessible::NameChanged);
 }

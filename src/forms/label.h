@@ -3,7 +3,6 @@
 #include "fonts.h"
 #include "windowlesscontrol.h"
 
-#include <QAccessible>
 #include <QSizeF>
 #include <QStaticText>
 #include <QString>
@@ -13,7 +12,6 @@
 class Label : public WindowlessControl {
 public:
     explicit Label(FormArea &area);
-    ~Label() override;
 
     // Takes the design-time properties of the template into this new, hidden label.
     void copyDesignOf(const Label &element0);
@@ -36,7 +34,9 @@ public:
     QString shownText() const { return text_.text(); }
 
     void paint(QPainter &painter) const override;
-    QAccessibleInterface *accessibleInterface() override;
+
+protected:
+    QAccessibleInterface *makeAccessibleInterface() const override;
 
 private:
     void showText();
@@ -49,5 +49,4 @@ private:
     QStaticText text_;
     // The shown text's natural width and line height in pixels, which centring it goes by.
     QSizeF textSize_;
-    QAccessible::Id accessibleId_ = 0;
 };

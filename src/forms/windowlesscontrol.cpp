@@ -6,8 +6,31 @@ WindowlessControl::WindowlessControl(FormArea &area, FormArea::Layer layer)
 }
 
 WindowlessControl::~WindowlessControl() {
+    if (accessibleId_)
+        QAccessible::deleteAccessibleInterface(accessibleId_);
     repaint();
     area_.remove(this, layer_);
+}
+
+QAccessibleInterface *WindowlessControl::accessibleInterface() const {
+    if (!accessibleId_) {
+        QAccessibleInterface *made = makeAccessibleInterface();
+        if (!made)
+            return nullptr;
+        accessibleId_ = QAccessible::registerAccessibleInterface(made);
+    }
+    return QAccessible::accessibleInterface(accessibleId_);
+}
+
+QAccessibleInterface *WindowlessControl::toldInterface() const {
+    return accessibleId_ ? QAccessible::accessibleInterface(accessibleId_) : nullptr;
+}
+
+void WindowlessControl::tellAssistiveTools(QAccessible::Event change) const {
+    if (QAccessibleInterface *told = toldInterface()) {
+        QAccessibleEvent event(told, change);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 // A new game sets up its board while the area is hidden, and nothing is painted until it is shown.
@@ -20,4 +43,8 @@ void WindowlessControl::placeChanged(bool wasVisible, const QRect &before) {
     if (wasVisible && area_.isVisible())
         area_.update(before);
     repaint();
+    if (wasVisible == isVisible())
+        return;
+    emit area_.visibilityChanged(this);
+    tellAssistiveTools(isVisible() ? QAccessible::ObjectShow : QAccessible::ObjectHide);
 }

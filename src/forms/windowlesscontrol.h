@@ -3,7 +3,8 @@
 #include "control.h"
 #include "formarea.h"
 
-class QAccessibleInterface;
+#include <QAccessible>
+
 class QPainter;
 
 // A control without a window of its own, such as a label or a shape: its form's area draws it.
@@ -22,14 +23,21 @@ public:
 
     // What assistive tools are told of the control, made when one first asks; null for a control
     // they are not told of.
-    virtual QAccessibleInterface *accessibleInterface() { return nullptr; }
+    QAccessibleInterface *accessibleInterface() const;
 
 protected:
     WindowlessControl(FormArea &area, FormArea::Layer layer);
+
+    virtual QAccessibleInterface *makeAccessibleInterface() const { return nullptr; }
+    // Tells assistive tools of a change to the control, if one has asked about it.
+    void tellAssistiveTools(QAccessible::Event change) const;
+    // The control's interface if an assistive tool has asked about the control, else null.
+    QAccessibleInterface *toldInterface() const;
 
 private:
     void placeChanged(bool wasVisible, const QRect &before) override;
 
     FormArea &area_;
     FormArea::Layer layer_;
+    mutable QAccessible::Id accessibleId_ = 0;
 };

@@ -41,7 +41,7 @@ void designCounterLabel(Label &label, const QString &caption, float left, float 
 } // namespace
 
 gameboard::gameboard(FormHost &host)
-    : Form(host), Timer1(area()), square(coverTemplate(*area()), *area()), face(*area()),
+    : Form(host), Timer1(this), square(coverTemplate(*area()), *area()), face(*area()),
       background(rectangleTemplate(*area()), *area()), time(*area()), minesleft(*area()),
       mine(contentTemplate(*area()), *area()), mnuNew(menuItem(QStringLiteral("mnuNew"), true)),
       mnuHS(menuItem(QStringLiteral("mnuHS"), false)),
