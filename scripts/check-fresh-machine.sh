@@ -68,22 +68,23 @@ finish() {
 
 # One line per stage, its time at the end; the test runs' closing lines are kept for the summary.
 stage() {
-    local what=$1 begun=$SECONDS from
+    local what=$1 begun=$SECONDS from status=0
     shift
     from=$(wc -l <"$log")
     printf '%s' "$what"
     printf '\n== %s\n' "$what" >>"$log"
-    if ! "$@" >>"$log" 2>&1; then
+    "$@" >>"$log" 2>&1 || status=$?
+    while read -r line; do
+        summary+=("${what%…}: $line")
+    done < <(tail -n +$((from + 1)) "$log" |
+        grep -E '^[0-9]+% tests passed|^The following tests FAILED|^[[:space:]]+[0-9]+ - ' || true)
+    if [ $status -ne 0 ]; then
         printf '\nfailed after %d s: %s; the last lines of %s:\n' $((SECONDS - begun)) "$what" "$log" >&2
         tail -n 40 "$log" >&2
         finish "${what%…} failed"
         exit 1
     fi
     printf ' %d s\n' $((SECONDS - begun))
-    while read -r line; do
-        summary+=("${what%…}: $line")
-    done < <(tail -n +$((from + 1)) "$log" |
-        grep -E '^[0-9]+% tests passed|^The following tests FAILED|^[[:space:]]+[0-9]+ - ' || true)
 }
 
 in_root() {
@@ -126,7 +127,8 @@ keep_bare_root() {
 }
 
 if ! command -v debootstrap >/dev/null; then
-    stage "Installing debootstrap…" apt-get install -y --no-install-recommends debootstrap
+    stage "Installing debootstrap…" \
+        sh -c 'apt-get update && apt-get install -y --no-install-recommends debootstrap'
 fi
 if [ -n "$(find "$tarball" -mtime -7 2>/dev/null)" ]; then
     stage "Unpacking the bare $name root of $(date -r "$tarball" +%F) in $root…" \
@@ -135,8 +137,9 @@ if [ -n "$(find "$tarball" -mtime -7 2>/dev/null)" ]; then
 else
     stage "Making a bare $name root in $root…" make_bare_root
     mount_all
-    stage "Adding git, make and ca-certificates…" \
-        in_root sh -c 'apt-get update && apt-get install -y --no-install-recommends git make ca-certificates'
+    # autoclean drops the kept packages that the mirror has since replaced.
+    stage "Adding git, make and ca-certificates…" in_root sh -c 'apt-get update &&
+        apt-get install -y --no-install-recommends git make ca-certificates && apt-get autoclean'
     stage "Keeping it in $tarball…" keep_bare_root
     mount_all
 fi
