@@ -3,6 +3,7 @@
 #include "board/module1.h"
 
 #include <QCoreApplication>
+#include <QPaintEvent>
 #include <QTest>
 
 #include <algorithm>
@@ -10,16 +11,21 @@
 namespace benchdriver {
 namespace {
 
-class PaintCounter : public QObject {
+class PaintWatch : public QObject {
 public:
-    int count = 0;
+    explicit PaintWatch(const QWidget *widget) : widget_(widget) {}
+
+    QRegion painted;
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            ++count;
+    bool eventFilter(QObject *object, QEvent *event) override {
+        if (object == widget_ && event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(event)->region();
         return false;
     }
+
+private:
+    const QWidget *widget_;
 };
 
 } // namespace
@@ -58,12 +64,12 @@ void paint() {
     QCoreApplication::sendPostedEvents();
 }
 
-int paintCounted() {
-    PaintCounter counter;
-    qApp->installEventFilter(&counter);
+QRegion paintedOf(const QWidget *widget) {
+    PaintWatch watch(widget);
+    qApp->installEventFilter(&watch);
     paint();
-    qApp->removeEventFilter(&counter);
-    return counter.count;
+    qApp->removeEventFilter(&watch);
+    return watch.painted;
 }
 
 void press(GameFixture &game, const Control &control, Qt::MouseButton button) {

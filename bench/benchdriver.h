@@ -2,6 +2,7 @@
 
 #include "gamefixture.h"
 
+#include <QRegion>
 #include <QString>
 
 #include <benchmark/benchmark.h>
@@ -30,8 +31,8 @@ void settle();
 // Delivers the posted events as the event loop does next, without running timers or deletions:
 // the layout requests, then the update requests, which paint what changed.
 void paint();
-// The same, returning the number of widgets that received a paint event.
-int paintCounted();
+// The same, returning what was painted of the widget.
+QRegion paintedOf(const QWidget *widget);
 
 // A mouse button going down on a control; the release follows separately, as the player's does.
 void press(GameFixture &game, const Control &control, Qt::MouseButton button);

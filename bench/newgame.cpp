@@ -3,7 +3,6 @@
 
 #include "board/module1.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -19,19 +18,19 @@ using namespace benchdriver;
 
 namespace {
 
-// The new board counts as shown only when the window has its size and every cover is painted.
-bool boardShown(GameFixture &game, int painted) {
+// The new board counts as shown only when the window has its size and all of its area is painted.
+bool boardShown(GameFixture &game, const QRegion &painted) {
     const QSize area = game.board().area()->size();
     const bool laidOut = area.width() == Module1::cols * 20 &&
                          area.height() == Module1::rows * 20 + 33 &&
                          game.window().centralWidget()->size() == area;
-    return laidOut && painted >= game.cellCount();
+    return laidOut && painted.contains(game.board().area()->rect());
 }
 
 bool startOn(benchmark::State &state, GameFixture &game, const char *command) {
     newGame(game, command);
     game.triggerMenu(QString::fromLatin1(command));
-    const int painted = paintCounted();
+    const QRegion painted = paintedOf(game.window().area());
     const bool shown = boardShown(game, painted);
     settle();
     if (!shown)
@@ -80,7 +79,7 @@ void BM_RenderWindow(benchmark::State &state, const char *command) {
         game.window().grab();
 }
 
-// Notes the moment the new board's covers have all been painted.
+// Notes the moment the new board has been painted.
 class BoardPaintWatch : public QObject {
 public:
     BoardPaintWatch(GameFixture &game, QEventLoop &loop) : game_(game), loop_(loop) {
@@ -93,15 +92,12 @@ public:
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override {
-        if (event->type() != QEvent::Paint || elapsed_ >= 0 ||
-            qobject_cast<QAbstractButton *>(object) == nullptr)
+        if (event->type() != QEvent::Paint || elapsed_ >= 0 || object != game_.window().area())
             return false;
-        if (++covers_ == game_.cellCount() + 1) {
-            // Counted from here: the paint event just delivered is drawn by the time the loop
-            // looks again, and the board's last cover is among the last widgets painted.
-            elapsed_ = clock_.nsecsElapsed();
-            loop_.quit();
-        }
+        // Counted from here: the paint event just delivered is drawn by the time the loop looks
+        // again.
+        elapsed_ = clock_.nsecsElapsed();
+        loop_.quit();
         return false;
     }
 
@@ -109,7 +105,6 @@ private:
     GameFixture &game_;
     QEventLoop &loop_;
     QElapsedTimer clock_;
-    int covers_ = 0;
     qint64 elapsed_ = -1;
 };
 

@@ -55,13 +55,13 @@ QImage render(const Look &look, const QPalette &colours) {
 } // namespace
 
 // A board shows hundreds of identical covers; each look is drawn once and copied from then on.
-void paint(QPainter &painter, const QSize &size, const QPalette &colours, bool sunken) {
+void paint(QPainter &painter, const QRect &box, const QPalette &colours, bool sunken) {
     static std::vector<std::pair<Look, QImage>> drawn;
-    const Look look{size, painter.device()->devicePixelRatio(), sunken, colours.cacheKey(),
+    const Look look{box.size(), painter.device()->devicePixelRatio(), sunken, colours.cacheKey(),
                     colours.currentColorGroup()};
     for (const auto &[known, image] : drawn) {
         if (known == look) {
-            painter.drawImage(0, 0, image);
+            painter.drawImage(box.topLeft(), image);
             return;
         }
     }
@@ -70,7 +70,7 @@ void paint(QPainter &painter, const QSize &size, const QPalette &colours, bool s
     if (drawn.size() >= mostLooks)
         drawn.clear();
     drawn.emplace_back(look, render(look, colours));
-    painter.drawImage(0, 0, drawn.back().second);
+    painter.drawImage(box.topLeft(), drawn.back().second);
 }
 
 } // namespace bevel

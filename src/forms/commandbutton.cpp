@@ -74,15 +74,12 @@ bool CommandButton::hasFocus() const {
 
 // A plain raised button: a board has hundreds of them, and the style's rounded gradients would
 // cost more than the rest of a new game.
-void CommandButton::paint(QPainter &painter) const {
-    const QRect box = pixelBox();
+void CommandButton::paint(QPainter &painter, const QRect &box) const {
     QPalette colours = area().palette();
     if (!enabled_)
         colours.setCurrentColorGroup(QPalette::Disabled);
     const bool sunken = isDown();
-    painter.translate(box.topLeft());
-    bevel::paint(painter, box.size(), colours, sunken);
-    painter.translate(-box.topLeft());
+    bevel::paint(painter, box, colours, sunken);
     if (hasFocus()) {
         QStyleOptionFocusRect frame;
         frame.initFrom(&area());

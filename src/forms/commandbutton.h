@@ -48,7 +48,7 @@ public:
     bool isDown() const;
     bool hasFocus() const;
 
-    void paint(QPainter &painter) const override;
+    void paint(QPainter &painter, const QRect &box) const override;
 
 protected:
     QAccessibleInterface *makeAccessibleInterface() const override;

@@ -16,7 +16,7 @@ void Control::setVisible(bool visible) {
     if (visible == visible_)
         return;
     visible_ = visible;
-    placeChanged(!visible, pixelBox());
+    placeChanged(!visible, visible ? QRect() : pixelBox());
 }
 
 QRect Control::pixelBox() const {

@@ -50,6 +50,40 @@ bool unclickable(const CommandButton *button) {
     return !button->isClickable();
 }
 
+// The shown buttons by where they lie: each box filed under every square of a coarse grid that it
+// touches, so that the buttons over a point are found among a few.
+class ButtonGrid {
+public:
+    ButtonGrid(const std::vector<WindowlessControl *> &buttons, const QSize &size)
+        : columns_(size.width() / side + 1), squares_(columns_ * (size.height() / side + 1)) {
+        const QRect area(QPoint(0, 0), size);
+        for (const WindowlessControl *button : buttons) {
+            const QRect box = button->pixelBox();
+            const QRect within = box & area;
+            if (!button->isVisible() || within.isEmpty())
+                continue;
+            for (int y = within.top() / side; y <= within.bottom() / side; ++y)
+                for (int x = within.left() / side; x <= within.right() / side; ++x)
+                    squares_[std::size_t(y * columns_ + x)].push_back(box);
+        }
+    }
+
+    // Whether a shown button's box holds all of `box`.
+    bool covers(const QRect &box) const {
+        const std::size_t at = std::size_t(box.top() / side * columns_ + box.left() / side);
+        if (box.left() < 0 || box.top() < 0 || at >= squares_.size())
+            return false;
+        const std::vector<QRect> &near = squares_[at];
+        return std::any_of(near.begin(), near.end(),
+                           [&](const QRect &b) { return b.contains(box); });
+    }
+
+private:
+    static constexpr int side = 32;
+    int columns_;
+    std::vector<std::vector<QRect>> squares_;
+};
+
 } // namespace
 
 FormArea::FormArea(QWidget *parent) : QWidget(parent) {
@@ -94,19 +128,35 @@ void FormArea::bringToFront(WindowlessControl *control, Layer layer) {
     control->repaint();
 }
 
+// A new game sets up its board unseen, and nothing is painted until it is shown. Changes between
+// two paints are gathered in one box: a spread changes hundreds of cells, each of which would
+// otherwise add a piece to the region Qt keeps for the next paint.
+void FormArea::invalidate(const QRect &box) {
+    if (!isVisible() || !updatesEnabled())
+        return;
+    invalid_ |= box;
+    update(invalid_);
+}
+
 void FormArea::focusFirstButton() {
     setFocusedButton(nextButton(nullptr, true, anyButton));
 }
 
 void FormArea::paintEvent(QPaintEvent *event) {
+    invalid_ = QRect();
     QPainter painter(this);
     devicepixels::scalePainter(painter);
     painter.fillRect(event->rect(), backdrop_);
     const QRegion &region = event->region();
-    for (const std::vector<WindowlessControl *> &controls : layers_) {
-        for (const WindowlessControl *control : controls) {
-            if (control->isVisible() && region.intersects(control->pixelBox()))
-                control->paint(painter);
+    // What lies wholly beneath a shown button is not seen, and not drawn.
+    const ButtonGrid grid(buttons(), size());
+    for (Layer layer : {Shapes, Labels, Buttons}) {
+        for (const WindowlessControl *control : layers_[layer]) {
+            if (!control->isVisible())
+                continue;
+            const QRect box = control->pixelBox();
+            if (region.intersects(box) && (layer == Buttons || !grid.covers(box)))
+                control->paint(painter, box);
         }
     }
 }

@@ -28,6 +28,8 @@ public:
     void add(WindowlessControl *control, Layer layer);
     void remove(WindowlessControl *control, Layer layer);
     void bringToFront(WindowlessControl *control, Layer layer);
+    // Has the box painted again.
+    void invalidate(const QRect &box);
     // A button about to go: it no longer has the focus, nor is it held.
     void forget(const CommandButton *button);
 
@@ -66,6 +68,8 @@ private:
     void repaintButton(const CommandButton *button);
 
     QColor backdrop_ = Qt::white;
+    // What is to be painted again, in one box.
+    QRect invalid_;
     std::array<std::vector<WindowlessControl *>, 3> layers_;
     CommandButton *focused_ = nullptr;
     CommandButton *pressed_ = nullptr;

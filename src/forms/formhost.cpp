@@ -16,8 +16,10 @@ FormHost::FormHost(const std::vector<MenuDesign> &menus, FormFactory factory)
     buildMenus(menus);
 }
 
-// The form goes first: its controls leave the area, which the window's deletion takes.
-FormHost::~FormHost() = default;
+// The form goes first, unseen: its controls leave the area, which the window's deletion takes.
+FormHost::~FormHost() {
+    unloadForm();
+}
 
 QAction *FormHost::action(const QString &name) const {
     return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);

@@ -7,9 +7,48 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-Label::Label(FormArea &area) : WindowlessControl(area, FormArea::Labels) {
-    text_.setTextFormat(Qt::PlainText);
+#include <vector>
+
+namespace {
+
+// A text as drawn in a font, laid out once, with its natural width and line height in pixels.
+struct PreparedText {
+    QString shown;
+    FontSpec font;
+    QStaticText text;
+    QSizeF size;
+};
+
+// Most texts are a single character, a count or a letter, which the metrics measure without laying
+// out a line.
+qreal advanceOf(const QString &text, const FontSpec &font) {
+    const QFontMetricsF &metrics = fonts::metrics(font);
+    if (text.size() == 1)
+        return metrics.horizontalAdvance(text.front());
+    return text.isEmpty() ? 0 : metrics.horizontalAdvance(text);
 }
+
+// A board shows a few texts hundreds of times over; labels showing the same text in the same font
+// share one layout of it.
+const PreparedText &prepared(const QString &shown, const FontSpec &font) {
+    static std::vector<PreparedText> known;
+    for (const PreparedText &text : known) {
+        if (text.shown == shown && text.font == font)
+            return text;
+    }
+    // The clock shows a new text every second.
+    constexpr std::size_t mostTexts = 64;
+    if (known.size() >= mostTexts)
+        known.clear();
+    QStaticText text(shown);
+    text.setTextFormat(Qt::PlainText);
+    return known.emplace_back(
+        PreparedText{shown, font, text, QSizeF(advanceOf(shown, font), fonts::lineHeight(font))});
+}
+
+} // namespace
+
+Label::Label(FormArea &area) : WindowlessControl(area, FormArea::Labels) {}
 
 void Label::copyDesignOf(const Label &element0) {
     setGeometry(element0.left(), element0.top(), element0.width(), element0.height());
@@ -57,10 +96,9 @@ void Label::setFontBold(bool bold) {
 
 // Centred in the box as a rectangle's text would be, and kept within it: ink that overhangs the
 // box would stay behind when the text changes.
-void Label::paint(QPainter &painter) const {
+void Label::paint(QPainter &painter, const QRect &box) const {
     if (caption_.isEmpty())
         return;
-    const QRect box = pixelBox();
     painter.setClipRect(box);
     painter.setFont(fonts::resolve(font_));
     painter.setPen(toQColor(foreColor_));
@@ -74,21 +112,10 @@ QAccessibleInterface *Label::makeAccessibleInterface() const {
     return new LabelAccessible(*this);
 }
 
-// Most texts are a single character, a count or a letter, which the metrics measure without laying
-// out a line.
-qreal Label::advanceOf(const QString &text) const {
-    const QFontMetricsF &metrics = fonts::metrics(font_);
-    if (text.size() == 1)
-        return metrics.horizontalAdvance(text.front());
-    return text.isEmpty() ? 0 : metrics.horizontalAdvance(text);
-}
-
 void Label::showText() {
-    const QString shown = fonts::displayText(caption_, font_);
-    // A new board's labels share the template's text until their own differs.
-    if (text_.text() != shown)
-        text_.setText(shown);
-    textSize_ = QSizeF(advanceOf(shown), fonts::lineHeight(font_));
+    const PreparedText &text = prepared(fonts::displayText(caption_, font_), font_);
+    text_ = text.text;
+    textSize_ = text.size;
     if (autoSize_)
         setGeometry(left(), top(), static_cast<float>(twips::fromPixels(textSize_.width())),
                     static_cast<float>(twips::fromPixels(textSize_.height())));

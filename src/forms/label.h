@@ -33,14 +33,13 @@ public:
     // The text as drawn: where the font stands in for another, its letters may be pictograms.
     QString shownText() const { return text_.text(); }
 
-    void paint(QPainter &painter) const override;
+    void paint(QPainter &painter, const QRect &box) const override;
 
 protected:
     QAccessibleInterface *makeAccessibleInterface() const override;
 
 private:
     void showText();
-    qreal advanceOf(const QString &text) const;
 
     QString caption_;
     FontSpec font_;

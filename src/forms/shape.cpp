@@ -17,10 +17,9 @@ void Shape::setBackColor(int color) {
 }
 
 // Two fills rather than a stroked outline: a board paints hundreds of these at once. A slightly
-// darker outline keeps neighbouring open cells apart.
-void Shape::paint(QPainter &painter) const {
-    const QRect box = pixelBox();
+// darker outline, four fifths of each channel, keeps neighbouring open cells apart.
+void Shape::paint(QPainter &painter, const QRect &box) const {
     const QColor fill = toQColor(backColor_);
-    painter.fillRect(box, fill.darker(125));
+    painter.fillRect(box, QColor(fill.red() * 4 / 5, fill.green() * 4 / 5, fill.blue() * 4 / 5));
     painter.fillRect(box.adjusted(1, 1, -1, -1), fill);
 }

@@ -13,7 +13,7 @@ public:
     int backColor() const { return backColor_; }
     void setBackColor(int color);
 
-    void paint(QPainter &painter) const override;
+    void paint(QPainter &painter, const QRect &box) const override;
 
 private:
     int backColor_ = 0xFFFFFF;

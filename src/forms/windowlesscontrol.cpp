@@ -33,15 +33,14 @@ void WindowlessControl::tellAssistiveTools(QAccessible::Event change) const {
     }
 }
 
-// A new game sets up its board while the area is hidden, and nothing is painted until it is shown.
 void WindowlessControl::repaint() const {
-    if (isVisible() && area_.isVisible())
-        area_.update(pixelBox());
+    if (isVisible())
+        area_.invalidate(pixelBox());
 }
 
 void WindowlessControl::placeChanged(bool wasVisible, const QRect &before) {
-    if (wasVisible && area_.isVisible())
-        area_.update(before);
+    if (wasVisible)
+        area_.invalidate(before);
     repaint();
     if (wasVisible == isVisible())
         return;

@@ -12,8 +12,8 @@ class WindowlessControl : public Control {
 public:
     ~WindowlessControl() override;
 
-    // Draws the control in its box on the area.
-    virtual void paint(QPainter &painter) const = 0;
+    // Draws the control in its box on the area, `box` being its pixelBox().
+    virtual void paint(QPainter &painter, const QRect &box) const = 0;
     // Has the area draw the control again.
     void repaint() const;
     // Puts the control in front of the others of its layer.
