@@ -1,7 +1,7 @@
 // Presses F2 over and over on a Hard board, in bursts of up to 300 as fast as the X server takes
-// them, through the real program under an X server of its own. The game must work through each
-// burst as fast as a held key would send it, at most 100 a second, and within a second of that the
-// window must show a fresh board that takes a press; the discarded boards must not stay in memory.
+// them, through the real program under an X server of its own. Within a second of a burst's last
+// press the window must show a fresh board that takes a press; the discarded boards must not stay
+// in memory.
 //
 //   newgameburst GAME [PRESSES [--without-limits]]
 //
@@ -27,7 +27,6 @@ namespace {
 constexpr int columns = 32;
 constexpr int rows = 20;
 constexpr int burstPresses = 300;
-constexpr double fastestRepeatMs = 10;
 constexpr double settleMs = 1000;
 constexpr long growthLimitKiB = 4096;
 // A game far behind gets this long to catch up, so that its figures are seen, unless its memory
@@ -117,7 +116,6 @@ int run(Display *display, const char *program, int presses, bool limits) {
     bool taken = true;
     double sendingMs = 0;
     double takenMs = 0;
-    double deadlineMs = 0;
     for (int sent = 0; sent < presses && taken;) {
         const int burst = std::min(presses - sent, burstPresses);
         const double burstStart = nowMs();
@@ -132,7 +130,6 @@ int run(Display *display, const char *program, int presses, bool limits) {
         taken = fresh && catchUp(lastPress, pressTaken);
         sendingMs = std::max(sendingMs, lastPress - burstStart);
         takenMs = std::max(takenMs, nowMs() - lastPress);
-        deadlineMs = std::max(deadlineMs, burst * fastestRepeatMs + settleMs);
     }
     sleep(1);
     const long after = game.residentKiB();
@@ -141,7 +138,7 @@ int run(Display *display, const char *program, int presses, bool limits) {
                 burstPresses, sendingMs);
     std::printf("%s %.1f ms after the last F2 of a burst, at most (limit %.0f ms)\n",
                 taken ? "a fresh Hard board took a press" : "still no fresh board taking a press",
-                takenMs, deadlineMs);
+                takenMs, settleMs);
     std::printf("resident memory %ld KiB before the presses, %ld KiB after: %+ld KiB "
                 "(limit +%ld KiB)\n",
                 before, after, after - before, growthLimitKiB);
@@ -152,7 +149,7 @@ int run(Display *display, const char *program, int presses, bool limits) {
     expect(fresh, "no fresh Hard board after the presses");
     expect(!fresh || taken, "no fresh board took a left press before the test gave up waiting");
     expect(!taken || pressTaken(), "the pressed cell shows a cover again: a new game undid it");
-    expect(!limits || (taken && takenMs <= deadlineMs), "the game fell behind the presses");
+    expect(!limits || (taken && takenMs <= settleMs), "the game fell behind the presses");
     expect(before >= 0 && after >= 0,
            "the game's resident memory could not be read: is it still running?");
     expect(!limits || after - before <= growthLimitKiB, "resident memory grew by more than 4 MiB");
