@@ -66,6 +66,18 @@ QAccessibleInterface *AreaAccessible::childAt(int x, int y) const {
     return nullptr;
 }
 
+QAccessibleInterface *AreaAccessible::focusChild() const {
+    const CommandButton *focused = area().focusedButton();
+    return focused && area().hasFocus() ? focused->accessibleInterface() : nullptr;
+}
+
+QAccessible::State AreaAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    if (focusChild())
+        state.focused = false;
+    return state;
+}
+
 QWindow *ControlAccessible::window() const {
     return control_.area().window()->windowHandle();
 }

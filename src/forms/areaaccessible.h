@@ -18,6 +18,9 @@ public:
     QAccessibleInterface *child(int index) const override;
     int indexOfChild(const QAccessibleInterface *child) const override;
     QAccessibleInterface *childAt(int x, int y) const override;
+    // The focus held by the area rests on one of its buttons.
+    QAccessibleInterface *focusChild() const override;
+    QAccessible::State state() const override;
 
 private:
     FormArea &area() const;

@@ -3,7 +3,6 @@
 #include "form.h"
 #include "formarea.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QLayout>
 #include <QMenu>
@@ -41,10 +40,6 @@ void FormHost::showForm() {
     // The first control in the tab order takes the keyboard focus, as in a newly opened window.
     area_->setFocus(Qt::OtherFocusReason);
     area_->focusFirstButton();
-    if (QAccessible::isActive()) {
-        QAccessibleEvent replaced(area_, QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&replaced);
-    }
 }
 
 void FormHost::unloadForm() {
