@@ -79,7 +79,7 @@ stage() {
     done < <(tail -n +$((from + 1)) "$log" |
         grep -E '^[0-9]+% tests passed|^The following tests FAILED|^[[:space:]]+[0-9]+ - ' || true)
     if [ $status -ne 0 ]; then
-        printf '\nfailed after %d s: %s; the last lines of %s:\n' $((SECONDS - begun)) "$what" "$log" >&2
+        printf '\nfailed after %d s: %s; the last lines of %s:\n' $((SECONDS - begun)) "${what%…}" "$log" >&2
         tail -n 40 "$log" >&2
         finish "${what%…} failed"
         exit 1
