@@ -196,7 +196,10 @@ PlayEvent RandomPlayer::draw() {
             {Qt::Key_M, Qt::ControlModifier}, {Qt::Key_H, Qt::ControlModifier},
             {Qt::Key_B, Qt::ControlModifier}, {Qt::Key_C, Qt::ControlModifier},
             {Qt::Key_Space, Qt::NoModifier},  {Qt::Key_Return, Qt::NoModifier},
-            {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Tab, Qt::ShiftModifier}};
+            {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Tab, Qt::ShiftModifier},
+            {Qt::Key_Right, Qt::NoModifier},  {Qt::Key_Down, Qt::NoModifier},
+            {Qt::Key_Home, Qt::NoModifier},   {Qt::Key_End, Qt::ControlModifier},
+            {Qt::Key_Menu, Qt::NoModifier}};
         event.kind = PlayEvent::Kind::Key;
         std::tie(event.key, event.modifiers) = keys[pick(std::size(keys))];
     } else if (r < 0.881) {
@@ -258,25 +261,31 @@ QString RandomPlayer::playOne(const PlayEvent &event) {
     ++stats_.events;
 
     if (event.kind == PlayEvent::Kind::Press && !event.straight) {
-        // The press reaches whatever lies at that spot: the cover while it stands, else what
-        // lies beneath it.
+        // The spot shows the cover while it stands, else what lies beneath it: to assistive tools
+        // the cell is named covered or flagged only while its cover stands.
         QAccessibleInterface *area = QAccessible::queryAccessibleInterface(window.area());
-        const QAccessibleInterface *cover = board.square[event.cell].accessibleInterface();
         const QPoint spot = window.area()->mapToGlobal(spotOnArea(board, event));
         const QAccessibleInterface *hit = area->childAt(spot.x(), spot.y());
-        if ((hit == cover) != before.cell(event.cell).covered)
-            return QStringLiteral("the cover of cell %1 is %2 but the spot shows %3")
+        const QString name = hit ? hit->text(QAccessible::Name) : QString();
+        const bool coverShown =
+            hit && hit->role() == QAccessible::Cell &&
+            (name == QLatin1String("covered") || name == QLatin1String("flagged"));
+        if (coverShown != before.cell(event.cell).covered)
+            return QStringLiteral("the cover of cell %1 is %2 but the spot shows \"%3\"")
                 .arg(event.cell)
                 .arg(before.cell(event.cell).covered ? QStringLiteral("visible")
                                                      : QStringLiteral("hidden"),
-                     hit == cover ? QStringLiteral("the cover")
-                                  : QStringLiteral("another control"));
+                     name);
     }
     const bool faceFocusedBefore = faceHasFocus(window, board);
+    const std::optional<PlayEvent> keyed = pressByKey(event);
 
     deliver(event);
 
-    if (event.kind == PlayEvent::Kind::Press && !faceFocusedBefore && faceHasFocus(window, board))
+    // Only the end of a game hands the face the keyboard focus.
+    const bool pressed = event.kind == PlayEvent::Kind::Press || keyed;
+    const bool ended = game_.board().face.caption() != QLatin1String("K");
+    if (pressed && !faceFocusedBefore && faceHasFocus(window, board) && !ended)
         return QStringLiteral("the press handed the face the keyboard focus");
 
     if ((window.form() != form_.data()) != expectNewGame)
@@ -306,6 +315,8 @@ QString RandomPlayer::playOne(const PlayEvent &event) {
         broken = firstDifference(before, after, true);
     else if (event.kind == PlayEvent::Kind::Press)
         broken = checkPress(event, before, after);
+    else if (keyed)
+        broken = checkPress(*keyed, before, after);
     else
         broken = firstDifference(before, after, false);
     if (!broken.isEmpty())
@@ -319,7 +330,7 @@ QString RandomPlayer::playOne(const PlayEvent &event) {
         ++(after.face == QLatin1String("J") ? stats_.wins : stats_.losses);
     if (event.kind == PlayEvent::Kind::Tick && event.time < timeBefore)
         ++stats_.midnights;
-    if (event.kind == PlayEvent::Kind::Press)
+    if (pressed)
         ++stats_.presses;
     stats_.cellsUncovered += before.covered - after.covered;
     noteShelteredCells(before, after);
@@ -380,6 +391,25 @@ void RandomPlayer::deliverPress(const PlayEvent &event) {
         sendMouse(area, onArea, QEvent::MouseButtonDblClick, event, event.button);
         sendMouse(area, onArea, QEvent::MouseButtonRelease, event, Qt::NoButton);
     }
+}
+
+std::optional<PlayEvent> RandomPlayer::pressByKey(const PlayEvent &event) const {
+    const FormArea &area = *game_.window().area();
+    const CommandButton *focused = area.focusedButton();
+    if (event.kind != PlayEvent::Kind::Key || !area.isFocusShown() || !focused ||
+        focused->tableCell() < 0)
+        return std::nullopt;
+    PlayEvent press;
+    press.kind = PlayEvent::Kind::Press;
+    press.cell = focused->tableCell() + 1;
+    press.straight = true;
+    if (event.key == Qt::Key_Space || event.key == Qt::Key_Return)
+        press.button = Qt::LeftButton;
+    else if (event.key == Qt::Key_Menu)
+        press.button = Qt::RightButton;
+    else
+        return std::nullopt;
+    return press;
 }
 
 QString RandomPlayer::checkPress(const PlayEvent &event, const BoardSnapshot &before,
@@ -491,7 +521,9 @@ bool RandomPlayer::startsNewGame(const PlayEvent &event) const {
     case PlayEvent::Kind::Key:
         if (event.key == Qt::Key_Space || event.key == Qt::Key_Return)
             return faceHasFocus(game_.window(), game_.board());
-        return event.key != Qt::Key_B && event.key != Qt::Key_C && event.key != Qt::Key_Tab;
+        // The shortcut keys of New and the difficulties.
+        return event.key == Qt::Key_F2 || event.key == Qt::Key_E || event.key == Qt::Key_M ||
+               event.key == Qt::Key_H;
     case PlayEvent::Kind::Menu:
         return event.item != QLatin1String("mnuHS") && event.item != QLatin1String("mnuCust");
     default:

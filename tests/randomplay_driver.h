@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -67,6 +68,8 @@ private:
     int drawCell(const BoardSnapshot &state);
     void deliver(const PlayEvent &event);
     void deliverPress(const PlayEvent &event);
+    // The press a key makes on the focused cell, once the keyboard has moved the focus there.
+    std::optional<PlayEvent> pressByKey(const PlayEvent &event) const;
     QString checkPress(const PlayEvent &event, const BoardSnapshot &before,
                        const BoardSnapshot &after);
     QString checkRules(const BoardSnapshot &state);

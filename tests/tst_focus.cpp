@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMap>
 #include <QPointer>
 #include <QTest>
 
@@ -15,6 +16,8 @@ class tst_focus : public QObject {
 private slots:
     void keyAfterPlay_data();
     void keyAfterPlay();
+    void keysPlayTheBoard_data();
+    void keysPlayTheBoard();
 };
 
 namespace {
@@ -36,12 +39,28 @@ QString focusName(const gameboard &board) {
     return QStringLiteral("form");
 }
 
+// Keys by name, as the steps give them, with their modifiers.
+const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+    {QStringLiteral("Tab"), {Qt::Key_Tab, Qt::NoModifier}},
+    {QStringLiteral("Backtab"), {Qt::Key_Tab, Qt::ShiftModifier}},
+    {QStringLiteral("Up"), {Qt::Key_Up, Qt::NoModifier}},
+    {QStringLiteral("Down"), {Qt::Key_Down, Qt::NoModifier}},
+    {QStringLiteral("Left"), {Qt::Key_Left, Qt::NoModifier}},
+    {QStringLiteral("Right"), {Qt::Key_Right, Qt::NoModifier}},
+    {QStringLiteral("Home"), {Qt::Key_Home, Qt::NoModifier}},
+    {QStringLiteral("End"), {Qt::Key_End, Qt::NoModifier}},
+    {QStringLiteral("CtrlHome"), {Qt::Key_Home, Qt::ControlModifier}},
+    {QStringLiteral("CtrlEnd"), {Qt::Key_End, Qt::ControlModifier}},
+    {QStringLiteral("Space"), {Qt::Key_Space, Qt::NoModifier}},
+    {QStringLiteral("Return"), {Qt::Key_Return, Qt::NoModifier}},
+    {QStringLiteral("Menu"), {Qt::Key_Menu, Qt::NoModifier}},
+    {QStringLiteral("ShiftF10"), {Qt::Key_F10, Qt::ShiftModifier}},
+};
+
 void play(GameFixture &game, const QString &step) {
     QWindow *window = game.window().windowHandle();
-    if (step == QLatin1String("Tab"))
-        QTest::keyClick(window, Qt::Key_Tab);
-    else if (step == QLatin1String("Backtab"))
-        QTest::keyClick(window, Qt::Key_Tab, Qt::ShiftModifier);
+    if (keys.contains(step))
+        QTest::keyClick(window, keys[step].first, keys[step].second);
     else if (step == QLatin1String("win"))
         game.uncoverEverySafeCell();
     else
@@ -68,19 +87,20 @@ void tst_focus::keyAfterPlay_data() {
     QTest::newRow("flag set, Return") << "R5"
                                       << "5" << Qt::Key_Return << false;
     QTest::newRow("number opened, Enter") << "L2"
-                                          << "3" << Qt::Key_Enter << false;
+                                          << "2" << Qt::Key_Enter << false;
     QTest::newRow("region opened, Space") << "L5"
-                                          << "8" << Qt::Key_Space << false;
-    QTest::newRow("last cover opened, past the face") << "L64"
-                                                      << "1" << Qt::Key_Space << false;
+                                          << "5" << Qt::Key_Space << false;
+    QTest::newRow("last cover opened") << "L64"
+                                       << "64" << Qt::Key_Space << false;
+    // The end of a game hands the face the focus: the next Space is a new game by choice.
     QTest::newRow("lost, Space") << "L1"
-                                 << "form" << Qt::Key_Space << false;
+                                 << "face" << Qt::Key_Space << true;
     QTest::newRow("lost, Return") << "L1"
-                                  << "form" << Qt::Key_Return << false;
+                                  << "face" << Qt::Key_Return << true;
     QTest::newRow("lost, press on a greyed cover") << "L1 R20"
-                                                   << "form" << Qt::Key_Space << false;
+                                                   << "face" << Qt::Key_Space << true;
     QTest::newRow("won, Enter") << "win"
-                                << "form" << Qt::Key_Enter << false;
+                                << "face" << Qt::Key_Enter << true;
     QTest::newRow("Tab to the first cover") << "Tab"
                                             << "1" << Qt::Key_Space << false;
     QTest::newRow("Shift+Tab to the last cover") << "Backtab"
@@ -135,6 +155,65 @@ void tst_focus::keyAfterPlay() {
         QCOMPARE(game.board().square[5].caption(), flagBefore);
     else
         QCOMPARE(focusName(game.board()), "face");
+}
+
+void tst_focus::keysPlayTheBoard_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("covered");
+    QTest::addColumn<QString>("flags");
+
+    QTest::newRow("by row and column") << "Tab Down Down Right"
+                                       << "18" << 64 << "";
+    QTest::newRow("held at the edges") << "Tab Up Left"
+                                       << "1" << 64 << "";
+    QTest::newRow("to the row's end") << "Tab Down End"
+                                      << "16" << 64 << "";
+    QTest::newRow("back to its start") << "Tab Down End Home"
+                                       << "9" << 64 << "";
+    QTest::newRow("to the last corner") << "Tab CtrlEnd"
+                                        << "64" << 64 << "";
+    QTest::newRow("to the first corner") << "Backtab Up CtrlHome"
+                                         << "1" << 64 << "";
+    QTest::newRow("Space uncovers") << "Tab Right Space"
+                                    << "2" << 63 << "";
+    QTest::newRow("Return uncovers") << "Tab Right Right Return"
+                                     << "3" << 63 << "";
+    QTest::newRow("over an uncovered cell") << "Tab Right Space Right"
+                                            << "3" << 63 << "";
+    QTest::newRow("Menu flags") << "Tab Right Menu"
+                                << "2" << 64 << "2";
+    QTest::newRow("Shift+F10 flags and unflags") << "Tab ShiftF10 Right ShiftF10 Left ShiftF10"
+                                                 << "1" << 64 << "2";
+    QTest::newRow("stray keys after the mouse") << "R3 Space Return Menu"
+                                                << "3" << 64 << "3";
+    QTest::newRow("a mine ends the game") << "Tab Space"
+                                          << "face" << 64 << "";
+}
+
+// Once the keyboard has moved the focus over the board, keys press the cell it rests on.
+void tst_focus::keysPlayTheBoard() {
+    QFETCH(QString, steps);
+    QFETCH(QString, focus);
+    QFETCH(int, covered);
+    QFETCH(QString, flags);
+
+    GameFixture game;
+    GameFixture::plantMines(mines, 8, 8);
+    game.triggerMenu("mnuNew");
+    GameFixture::flushDeletes();
+    game.window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&game.window()));
+    for (const QString &step : steps.split(QLatin1Char(' ')))
+        play(game, step);
+
+    QCOMPARE(focusName(game.board()), focus);
+    QCOMPARE(int(game.board().covered), covered);
+    QStringList flagged;
+    for (int k = 1; k <= game.cellCount(); ++k)
+        if (game.board().square[k].caption() == QLatin1String("M"))
+            flagged << QString::number(k);
+    QCOMPARE(flagged.join(QLatin1Char(' ')), flags);
 }
 
 QTEST_MAIN(tst_focus)

@@ -10,12 +10,15 @@ void gameboard::win() {
     Timer1.setInterval(0);
     face.setCaption(QStringLiteral("J"));
     gameover();
+    // Told of the end, the player's keyboard rests on the face: the next key starts a new game.
+    face.setFocus();
 }
 
 void gameboard::lose() {
     Timer1.setInterval(0);
     face.setCaption(QStringLiteral("L"));
     gameover();
+    face.setFocus();
 }
 
 namespace {

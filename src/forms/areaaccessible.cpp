@@ -3,12 +3,26 @@
 #include "commandbutton.h"
 #include "formarea.h"
 #include "label.h"
+#include "tableaccessible.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
 constexpr FormArea::Layer toldLayers[] = {FormArea::Buttons, FormArea::Labels};
+
+// Controls of the table are told of as its cells.
+bool isOwnChild(const WindowlessControl *control) {
+    return control->tableCell() < 0;
+}
+
+// Whether the player can see the control: shown, and not wholly beneath a shown button.
+bool isSeen(const WindowlessControl &control) {
+    return control.isVisible() && control.area().isVisible() &&
+           (dynamic_cast<const CommandButton *>(&control) ||
+            !control.area().isBeneathShownButton(control.pixelBox()));
+}
 
 } // namespace
 
@@ -18,49 +32,51 @@ FormArea &AreaAccessible::area() const {
     return *static_cast<FormArea *>(widget());
 }
 
+// The table first, if the form has one, then the buttons and labels that are not in it.
+std::vector<const WindowlessControl *> AreaAccessible::ownChildren() const {
+    std::vector<const WindowlessControl *> children;
+    for (FormArea::Layer layer : toldLayers) {
+        const auto &controls = area().controls(layer);
+        std::copy_if(controls.begin(), controls.end(), std::back_inserter(children), isOwnChild);
+    }
+    return children;
+}
+
 int AreaAccessible::childCount() const {
-    std::size_t count = 0;
-    for (FormArea::Layer layer : toldLayers)
-        count += area().controls(layer).size();
-    return static_cast<int>(count);
+    return int(ownChildren().size()) + (area().tableCells() > 0);
 }
 
 QAccessibleInterface *AreaAccessible::child(int index) const {
-    if (index < 0)
-        return nullptr;
-    auto at = static_cast<std::size_t>(index);
-    for (FormArea::Layer layer : toldLayers) {
-        const auto &controls = area().controls(layer);
-        if (at < controls.size())
-            return controls[at]->accessibleInterface();
-        at -= controls.size();
-    }
-    return nullptr;
+    if (area().tableCells() > 0 && index-- == 0)
+        return area().tableAccessible();
+    const auto children = ownChildren();
+    return index >= 0 && std::size_t(index) < children.size()
+               ? children[std::size_t(index)]->accessibleInterface()
+               : nullptr;
 }
 
 int AreaAccessible::indexOfChild(const QAccessibleInterface *child) const {
+    const int table = area().tableCells() > 0;
+    if (table && child == area().tableAccessible())
+        return 0;
     const auto *told = dynamic_cast<const ControlAccessible *>(child);
     if (!told)
         return -1;
-    int before = 0;
-    for (FormArea::Layer layer : toldLayers) {
-        const auto &controls = area().controls(layer);
-        const auto found = std::find(controls.begin(), controls.end(), &told->control());
-        if (found != controls.end())
-            return before + static_cast<int>(found - controls.begin());
-        before += static_cast<int>(controls.size());
-    }
-    return -1;
+    const auto children = ownChildren();
+    const auto found = std::find(children.begin(), children.end(), &told->control());
+    return found == children.end() ? -1 : table + int(found - children.begin());
 }
 
-// The topmost control shown at the point, as the player sees it.
+// The topmost thing shown at the point, as the player sees it.
 QAccessibleInterface *AreaAccessible::childAt(int x, int y) const {
     const QPoint point = area().mapFromGlobal(QPoint(x, y));
     for (FormArea::Layer layer : toldLayers) {
         const auto &controls = area().controls(layer);
         for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-            if ((*it)->isVisible() && (*it)->pixelBox().contains(point))
-                return (*it)->accessibleInterface();
+            if (!(*it)->isVisible() || !(*it)->pixelBox().contains(point))
+                continue;
+            return (*it)->tableCell() < 0 ? (*it)->accessibleInterface()
+                                          : area().tableAccessible()->cell((*it)->tableCell());
         }
     }
     return nullptr;
@@ -91,16 +107,25 @@ QRect ControlAccessible::rect() const {
     return QRect(control_.area().mapToGlobal(box.topLeft()), box.size());
 }
 
+// What the player cannot see is neither shown nor named.
+QString ControlAccessible::text(QAccessible::Text kind) const {
+    if (!isSeen(control_))
+        return {};
+    if (kind == QAccessible::Description)
+        return control_.accessibleDescription();
+    return kind == QAccessible::Name ? name() : QString();
+}
+
 QAccessible::State ControlAccessible::state() const {
     QAccessible::State state;
-    state.invisible = !control_.isVisible() || !control_.area().isVisible();
+    state.invisible = !isSeen(control_);
     return state;
 }
 
 LabelAccessible::LabelAccessible(const Label &label) : ControlAccessible(label), label_(label) {}
 
-QString LabelAccessible::text(QAccessible::Text kind) const {
-    return kind == QAccessible::Name ? label_.shownText() : QString();
+QString LabelAccessible::name() const {
+    return label_.area().spoken(false, label_.caption(), label_.font(), label_.shownText());
 }
 
 QAccessible::State LabelAccessible::state() const {
@@ -112,8 +137,8 @@ QAccessible::State LabelAccessible::state() const {
 ButtonAccessible::ButtonAccessible(const CommandButton &button)
     : ControlAccessible(button), button_(button) {}
 
-QString ButtonAccessible::text(QAccessible::Text kind) const {
-    return kind == QAccessible::Name ? button_.shownText() : QString();
+QString ButtonAccessible::name() const {
+    return button_.area().spoken(true, button_.caption(), button_.font(), button_.shownText());
 }
 
 QAccessible::State ButtonAccessible::state() const {

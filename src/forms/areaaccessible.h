@@ -3,6 +3,8 @@
 #include <QAccessibleActionInterface>
 #include <QAccessibleWidget>
 
+#include <vector>
+
 class CommandButton;
 class FormArea;
 class Label;
@@ -24,6 +26,7 @@ public:
 
 private:
     FormArea &area() const;
+    std::vector<const WindowlessControl *> ownChildren() const;
 };
 
 // A windowless control to assistive tools: a child of its area, in its box on the screen.
@@ -41,9 +44,14 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text kind) const override;
     void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override;
     QAccessible::State state() const override;
+
+protected:
+    // What the control shows, in words.
+    virtual QString name() const = 0;
 
 private:
     const WindowlessControl &control_;
@@ -54,9 +62,11 @@ class LabelAccessible : public ControlAccessible {
 public:
     explicit LabelAccessible(const Label &label);
 
-    QString text(QAccessible::Text kind) const override;
     QAccessible::Role role() const override { return QAccessible::StaticText; }
     QAccessible::State state() const override;
+
+protected:
+    QString name() const override;
 
 private:
     const Label &label_;
@@ -68,7 +78,6 @@ class ButtonAccessible : public ControlAccessible, public QAccessibleActionInter
 public:
     explicit ButtonAccessible(const CommandButton &button);
 
-    QString text(QAccessible::Text kind) const override;
     QAccessible::Role role() const override { return QAccessible::Button; }
     QAccessible::State state() const override;
     void *interface_cast(QAccessible::InterfaceType type) override;
@@ -76,6 +85,9 @@ public:
     QStringList actionNames() const override;
     void doAction(const QString &action) override;
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    QString name() const override;
 
 private:
     const CommandButton &button_;

@@ -72,6 +72,10 @@ bool CommandButton::hasFocus() const {
     return area().hasFocus() && area().focusedButton() == this;
 }
 
+void CommandButton::setFocus() {
+    area().setFocusedButton(this);
+}
+
 // A plain raised button: a board has hundreds of them, and the style's rounded gradients would
 // cost more than the rest of a new game.
 void CommandButton::paint(QPainter &painter, const QRect &box) const {
@@ -80,7 +84,7 @@ void CommandButton::paint(QPainter &painter, const QRect &box) const {
         colours.setCurrentColorGroup(QPalette::Disabled);
     const bool sunken = isDown();
     bevel::paint(painter, box, colours, sunken);
-    if (hasFocus()) {
+    if (hasFocus() && area().isFocusShown()) {
         QStyleOptionFocusRect frame;
         frame.initFrom(&area());
         frame.rect = box.adjusted(3, 3, -3, -3);

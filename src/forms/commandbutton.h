@@ -47,6 +47,7 @@ public:
     // Drawn sunken while the left button is held on it.
     bool isDown() const;
     bool hasFocus() const;
+    void setFocus();
 
     void paint(QPainter &painter, const QRect &box) const override;
 

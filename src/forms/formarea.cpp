@@ -4,6 +4,8 @@
 #include "areaaccessible.h"
 #include "commandbutton.h"
 #include "devicepixels.h"
+#include "label.h"
+#include "tableaccessible.h"
 #include "twips.h"
 #include "windowlesscontrol.h"
 
@@ -38,16 +40,6 @@ int shiftState(Qt::KeyboardModifiers modifiers) {
 
 bool isActive(const CommandButton *button) {
     return button->isVisible() && button->isEnabled();
-}
-
-bool anyButton(const CommandButton *) {
-    return true;
-}
-
-// Focus passed on by a press lands on no button that a key clicks: the next Space or Enter, meant
-// for the pressed button, would raise that button's Click.
-bool unclickable(const CommandButton *button) {
-    return !button->isClickable();
 }
 
 // The shown buttons by where they lie: each box filed under every square of a coarse grid that it
@@ -139,7 +131,7 @@ void FormArea::invalidate(const QRect &box) {
 }
 
 void FormArea::focusFirstButton() {
-    setFocusedButton(nextButton(nullptr, true, anyButton));
+    setFocusedButton(nextButton(nullptr, true));
 }
 
 void FormArea::paintEvent(QPaintEvent *event) {
@@ -167,23 +159,20 @@ void FormArea::mousePressEvent(QMouseEvent *event) {
     CommandButton *button = buttonAt(event->position().toPoint());
     if (!button)
         return;
-    const QPointF at = event->position() - button->pixelBox().topLeft();
-    handling_ = button;
-    button->raiseMouseDown(buttonCode(event->button()), shiftState(event->modifiers()),
-                           static_cast<float>(twips::fromPixels(at.x())),
-                           static_cast<float>(twips::fromPixels(at.y())));
-    // The handler may have discarded the button, with its whole form, and the new form has placed
-    // the focus; or it may have hidden or disabled the button, which then passes the focus on.
-    if (handling_ != button)
-        return;
-    handling_ = nullptr;
-    if (!isActive(button)) {
-        setFocusedButton(nextButton(button, true, unclickable));
-        return;
-    }
-    setFocusedButton(button);
-    if (event->button() == Qt::LeftButton)
+    focusShown_ = false;
+    press(button, buttonCode(event->button()), shiftState(event->modifiers()),
+          event->position() - button->pixelBox().topLeft());
+    // The handler may have discarded the button, with its whole form, or hidden or disabled it.
+    if (handling_ == button && isActive(button) && event->button() == Qt::LeftButton)
         setPressed(button, true);
+    handling_ = nullptr;
+}
+
+void FormArea::press(CommandButton *button, int code, int shift, const QPointF &at) {
+    setFocusedButton(button);
+    handling_ = button;
+    button->raiseMouseDown(code, shift, static_cast<float>(twips::fromPixels(at.x())),
+                           static_cast<float>(twips::fromPixels(at.y())));
 }
 
 // The second press of a quick double press is a press like any other.
@@ -207,31 +196,65 @@ void FormArea::mouseReleaseEvent(QMouseEvent *event) {
         button->raiseClick();
 }
 
+// Space and Enter click a button that has a Click; on one that has none they are a left press, and
+// the Menu key or Shift+F10 a right press, once the keyboard has moved the focus there.
 void FormArea::keyPressEvent(QKeyEvent *event) {
-    const bool forward = event->key() == Qt::Key_Down || event->key() == Qt::Key_Right;
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    const bool canPress = focused_ && isActive(focused_) && focusShown_;
+    const QPointF middle(focused_ ? focused_->pixelBox().width() / 2.0 : 0,
+                         focused_ ? focused_->pixelBox().height() / 2.0 : 0);
     switch (event->key()) {
     case Qt::Key_Space:
-        if (focused_ && isActive(focused_) && !event->isAutoRepeat()) {
-            spaceDown_ = true;
-            setPressed(focused_, true);
-        }
-        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (focused_ && isActive(focused_) && focused_->isClickable())
-            focused_->raiseClick();
-        else
-            event->ignore();
+        if (focused_ && isActive(focused_) && focused_->isClickable()) {
+            if (event->key() != Qt::Key_Space) {
+                focused_->raiseClick();
+            } else if (!event->isAutoRepeat()) {
+                spaceDown_ = true;
+                setPressed(focused_, true);
+            }
+        } else if (canPress && !event->isAutoRepeat()) {
+            press(focused_, CommandButton::LeftButton, 0, middle);
+            handling_ = nullptr;
+        }
+        return;
+    case Qt::Key_Menu:
+    case Qt::Key_F10:
+        if (event->key() == Qt::Key_F10 && event->modifiers() != Qt::ShiftModifier)
+            break;
+        if (canPress && !focused_->isClickable()) {
+            press(focused_, CommandButton::RightButton, 0, middle);
+            handling_ = nullptr;
+        }
         return;
     case Qt::Key_Up:
     case Qt::Key_Left:
     case Qt::Key_Down:
-    case Qt::Key_Right:
-        focusNextPrevChild(forward);
+    case Qt::Key_Right: {
+        // Off the table the arrows go along the tab order.
+        const bool forward = event->key() == Qt::Key_Down || event->key() == Qt::Key_Right;
+        const int rows = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down;
+        const int columns = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right;
+        moveFocus(focusedCell() < 0 ? nextButton(focused_, forward) : cellAway(rows, columns));
+        return;
+    }
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (focusedCell() >= 0) {
+            const int way = event->key() == Qt::Key_Home ? -1 : 1;
+            moveFocus(cellAway(control ? way * tableCells() : 0, way * tableColumns_));
+        }
         return;
     default:
-        event->ignore();
+        break;
     }
+    event->ignore();
+}
+
+// The Menu key's own event: it has been taken as a right press already.
+void FormArea::contextMenuEvent(QContextMenuEvent *event) {
+    event->accept();
 }
 
 void FormArea::keyReleaseEvent(QKeyEvent *event) {
@@ -248,11 +271,30 @@ void FormArea::keyReleaseEvent(QKeyEvent *event) {
 
 // Tab and Shift+Tab move the focus among the buttons, round the form.
 bool FormArea::focusNextPrevChild(bool next) {
-    if (CommandButton *button = nextButton(focused_, next, anyButton)) {
-        window()->setAttribute(Qt::WA_KeyboardFocusChange);
-        setFocusedButton(button);
-    }
+    moveFocus(nextButton(focused_, next));
     return true;
+}
+
+void FormArea::moveFocus(CommandButton *button) {
+    if (!button)
+        return;
+    // The style draws a focus frame only once the keyboard has moved the focus in the window.
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    focusShown_ = true;
+    setFocusedButton(button);
+    repaintButton(button);
+}
+
+int FormArea::focusedCell() const {
+    return focused_ ? focused_->tableCell() : -1;
+}
+
+CommandButton *FormArea::cellAway(int rows, int columns) const {
+    const int cell = focusedCell();
+    const int lastRow = (tableCells() - 1) / tableColumns_;
+    const int row = std::clamp(cell / tableColumns_ + rows, 0, lastRow);
+    const int column = std::clamp(cell % tableColumns_ + columns, 0, tableColumns_ - 1);
+    return tableButtons_[std::size_t(std::min(row * tableColumns_ + column, tableCells() - 1))];
 }
 
 void FormArea::focusInEvent(QFocusEvent *) {
@@ -272,8 +314,7 @@ CommandButton *FormArea::buttonAt(const QPoint &point) const {
     return nullptr;
 }
 
-template <class Wanted>
-CommandButton *FormArea::nextButton(const CommandButton *from, bool forward, Wanted wanted) const {
+CommandButton *FormArea::nextButton(const CommandButton *from, bool forward) const {
     const auto &all = buttons();
     const auto count = static_cast<std::ptrdiff_t>(all.size());
     if (count == 0)
@@ -285,7 +326,7 @@ CommandButton *FormArea::nextButton(const CommandButton *from, bool forward, Wan
     for (std::ptrdiff_t n = 1; n <= count; ++n) {
         const std::ptrdiff_t at = ((start + step * n) % count + count) % count;
         auto *button = static_cast<CommandButton *>(all[static_cast<std::size_t>(at)]);
-        if (isActive(button) && wanted(button))
+        if (isActive(button))
             return button;
     }
     return nullptr;
@@ -297,10 +338,69 @@ void FormArea::setFocusedButton(CommandButton *button) {
     repaintButton(focused_);
     focused_ = button;
     repaintButton(focused_);
-    if (focused_ && hasFocus() && QAccessible::isActive()) {
-        QAccessibleEvent event(focused_->accessibleInterface(), QAccessible::Focus);
-        QAccessible::updateAccessibility(&event);
+    if (!focused_ || !hasFocus() || !QAccessible::isActive())
+        return;
+    QAccessibleInterface *told = focusedCell() < 0 ? focused_->accessibleInterface()
+                                                   : tableAccessible()->cell(focusedCell());
+    QAccessibleEvent event(told, QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
+
+void FormArea::setTable(std::vector<CommandButton *> buttons, std::vector<Label *> contents,
+                        int columns) {
+    for (std::size_t cell = 0; cell < tableButtons_.size(); ++cell) {
+        tableButtons_[cell]->setTableCell(-1);
+        tableContents_[cell]->setTableCell(-1);
     }
+    tableButtons_ = std::move(buttons);
+    tableContents_ = std::move(contents);
+    tableColumns_ = columns;
+    for (std::size_t cell = 0; cell < tableButtons_.size(); ++cell) {
+        tableButtons_[cell]->setTableCell(int(cell));
+        tableContents_[cell]->setTableCell(int(cell));
+    }
+    if (tableId_)
+        tableAccessible()->reset();
+}
+
+QString FormArea::cellName(int cell) const {
+    const CommandButton &button = tableButton(cell);
+    if (button.isVisible())
+        return spoken(true, button.caption(), button.font(), button.shownText());
+    const Label &content = *tableContents_[std::size_t(cell)];
+    return spoken(false, content.caption(), content.font(), content.shownText());
+}
+
+void FormArea::pressCell(int cell, int button) {
+    CommandButton *pressed = tableButtons_[std::size_t(cell)];
+    if (!isActive(pressed))
+        return;
+    const QRect box = pressed->pixelBox();
+    press(pressed, button, 0, QPointF(box.width() / 2.0, box.height() / 2.0));
+    handling_ = nullptr;
+}
+
+void FormArea::tellCellChanged(int cell) const {
+    if (tableId_ && QAccessible::isActive())
+        tableAccessible()->cellChanged(cell);
+}
+
+TableAccessible *FormArea::tableAccessible() const {
+    if (!tableId_)
+        tableId_ = QAccessible::registerAccessibleInterface(
+            new TableAccessible(const_cast<FormArea &>(*this)));
+    return static_cast<TableAccessible *>(QAccessible::accessibleInterface(tableId_));
+}
+
+QString FormArea::spoken(bool onButton, const QString &caption, const FontSpec &font,
+                         const QString &drawn) const {
+    return speech_ ? speech_(onButton, caption, font.name) : drawn;
+}
+
+bool FormArea::isBeneathShownButton(const QRect &box) const {
+    return std::any_of(buttons().begin(), buttons().end(), [&](const WindowlessControl *button) {
+        return button->isVisible() && button->pixelBox().contains(box);
+    });
 }
 
 void FormArea::setPressed(CommandButton *button, bool pointerOn) {

@@ -1,18 +1,25 @@
 #pragma once
 
+#include <QAccessible>
 #include <QColor>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class CommandButton;
+class Label;
+class TableAccessible;
 class WindowlessControl;
+struct FontSpec;
 
 // The window's inner area, the one widget of every form: it draws the form's controls, shapes
 // first, then labels, then command buttons, each layer in its z-order; it routes the mouse to the
 // buttons and keeps which of them has the keyboard focus. The tab order is the order the buttons
-// were made in.
+// were made in. A form may lay some buttons out as a table, over labels that show what lies
+// beneath them: the arrow keys then move the focus over it by row and column, and assistive tools
+// see it as a table of cells.
 class FormArea : public QWidget {
     Q_OBJECT
 
@@ -33,10 +40,40 @@ public:
     // A button about to go: it no longer has the focus, nor is it held.
     void forget(const CommandButton *button);
 
-    // The button with the focus, null while the form itself holds it.
+    // The button with the focus, null while the form itself holds it. The focus may rest on a
+    // button that is hidden or greyed since, as on a cell whose cover is gone.
     CommandButton *focusedButton() const { return focused_; }
+    void setFocusedButton(CommandButton *button);
     // Gives the focus to the first button in the tab order that is shown and enabled.
     void focusFirstButton();
+    // Whether the keyboard moved the focus to where it is: only then does a key press the
+    // focused button, and only then is the focus drawn.
+    bool isFocusShown() const { return focusShown_; }
+
+    // The table: `buttons` in rows of `columns`, each over the label at the same index. Empty
+    // vectors take it away.
+    void setTable(std::vector<CommandButton *> buttons, std::vector<Label *> contents, int columns);
+    int tableCells() const { return int(tableButtons_.size()); }
+    int tableColumns() const { return tableColumns_; }
+    CommandButton &tableButton(int cell) const { return *tableButtons_[std::size_t(cell)]; }
+    // What assistive tools are told a cell shows: its button while that is shown, else its label.
+    QString cellName(int cell) const;
+    // A press of the mouse button `button` (the runtime's code) on a cell's button, if it takes
+    // one.
+    void pressCell(int cell, int button);
+    // Tells assistive tools that a cell shows something else.
+    void tellCellChanged(int cell) const;
+    TableAccessible *tableAccessible() const;
+
+    // What assistive tools say for a caption in a font, on a button or a label: a picture font's
+    // letters stand for what they show. Without it, what is drawn.
+    using Speech =
+        std::function<QString(bool onButton, const QString &caption, const QString &fontName)>;
+    void setSpeech(Speech speech) { speech_ = std::move(speech); }
+    QString spoken(bool onButton, const QString &caption, const FontSpec &font,
+                   const QString &drawn) const;
+    // Whether a shown button's box holds all of `box`.
+    bool isBeneathShownButton(const QRect &box) const;
     // The button the left mouse button went down on, while it is held there.
     CommandButton *heldButton() const { return pointerOnPressed_ ? pressed_ : nullptr; }
 
@@ -52,6 +89,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -59,11 +97,18 @@ protected:
 private:
     const std::vector<WindowlessControl *> &buttons() const { return layers_[Buttons]; }
     CommandButton *buttonAt(const QPoint &point) const;
-    // The next button along the tab order from `from` (from either end when null) that is shown,
-    // enabled and passes `wanted`; null when there is none.
-    template <class Wanted>
-    CommandButton *nextButton(const CommandButton *from, bool forward, Wanted wanted) const;
-    void setFocusedButton(CommandButton *button);
+    // The next button along the tab order from `from` (from either end when null) that is shown
+    // and enabled; null when there is none.
+    CommandButton *nextButton(const CommandButton *from, bool forward) const;
+    // Raises the button's MouseDown; the press gives it the focus first, which the handler may
+    // move.
+    void press(CommandButton *button, int code, int shift, const QPointF &at);
+    // Moves the focus by keyboard to `button`, if there is one.
+    void moveFocus(CommandButton *button);
+    // The table's cell that has the focus, or -1.
+    int focusedCell() const;
+    // The button `rows` and `columns` away from the focused cell, held within the table.
+    CommandButton *cellAway(int rows, int columns) const;
     void setPressed(CommandButton *button, bool pointerOn);
     void repaintButton(const CommandButton *button);
 
@@ -78,4 +123,10 @@ private:
     bool pointerOnPressed_ = false;
     // Space went down on the focused button: its release clicks.
     bool spaceDown_ = false;
+    bool focusShown_ = false;
+    std::vector<CommandButton *> tableButtons_;
+    std::vector<Label *> tableContents_;
+    int tableColumns_ = 0;
+    Speech speech_;
+    mutable QAccessible::Id tableId_ = 0;
 };

@@ -46,10 +46,17 @@ void FormHost::unloadForm() {
     if (!form_)
         return;
     area_->setUpdatesEnabled(false);
+    area_->setTable({}, {}, 0);
     form_.reset();
 }
 
 void FormHost::buildMenus(const std::vector<MenuDesign> &menus) {
+    // F10 opens the first menu, as on every desktop; the arrows go on from there.
+    auto *openMenus = new QAction(this);
+    openMenus->setShortcut(Qt::Key_F10);
+    connect(openMenus, &QAction::triggered, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    addAction(openMenus);
     QMenu *menu = nullptr;
     for (const MenuDesign &entry : menus) {
         if (entry.isTitle) {

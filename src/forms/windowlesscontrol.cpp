@@ -27,6 +27,10 @@ QAccessibleInterface *WindowlessControl::toldInterface() const {
 }
 
 void WindowlessControl::tellAssistiveTools(QAccessible::Event change) const {
+    if (tableCell_ >= 0) {
+        area_.tellCellChanged(tableCell_);
+        return;
+    }
     if (QAccessibleInterface *told = toldInterface()) {
         QAccessibleEvent event(told, change);
         QAccessible::updateAccessibility(&event);

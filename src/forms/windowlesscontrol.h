@@ -24,6 +24,12 @@ public:
     // What assistive tools are told of the control, made when one first asks; null for a control
     // they are not told of.
     QAccessibleInterface *accessibleInterface() const;
+    // What the control is, told beside what it shows (a clock's "time").
+    const QString &accessibleDescription() const { return description_; }
+    void setAccessibleDescription(const QString &description) { description_ = description; }
+    // The cell of its area's table the control belongs to, or -1; a cell is told of as a whole.
+    int tableCell() const { return tableCell_; }
+    void setTableCell(int cell) { tableCell_ = cell; }
 
 protected:
     WindowlessControl(FormArea &area, FormArea::Layer layer);
@@ -40,4 +46,6 @@ private:
     FormArea &area_;
     FormArea::Layer layer_;
     mutable QAccessible::Id accessibleId_ = 0;
+    QString description_;
+    int tableCell_ = -1;
 };

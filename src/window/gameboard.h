@@ -45,7 +45,10 @@ public:
     double starttime = 0;
 
     // Event handlers.
-    void load() override { Form_Load(); }
+    void load() override {
+        Form_Load();
+        describeBoard();
+    }
     void Form_Load();
     void face_Click();
     void mnuNew_Click();
@@ -57,6 +60,7 @@ public:
 
 private:
     void restart();
+    void describeBoard();
 
     FormHost &host_;
 
