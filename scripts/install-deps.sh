@@ -12,7 +12,7 @@ things=(
     fonts-symbola fonts-dejavu-core fonts-dejavu-extra
     'qt6-svg-plugins|libqt6svg6' qt6-wayland
     xvfb xauth imagemagick x11-utils xdotool libx11-dev libxtst-dev
-    weston
+    weston at-spi2-core dbus-daemon python3-pyatspi
     desktop-file-utils appstream dpkg-dev file lintian man-db
 )
 
