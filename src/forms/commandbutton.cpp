@@ -4,8 +4,6 @@
 #include "bevel.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 CommandButton::CommandButton(FormArea &area) : WindowlessControl(area, FormArea::Buttons) {}
 
@@ -84,13 +82,6 @@ void CommandButton::paint(QPainter &painter, const QRect &box) const {
         colours.setCurrentColorGroup(QPalette::Disabled);
     const bool sunken = isDown();
     bevel::paint(painter, box, colours, sunken);
-    if (hasFocus() && area().isFocusShown()) {
-        QStyleOptionFocusRect frame;
-        frame.initFrom(&area());
-        frame.rect = box.adjusted(3, 3, -3, -3);
-        frame.backgroundColor = colours.color(QPalette::Button);
-        area().style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, &area());
-    }
     if (text_.isEmpty())
         return;
     painter.setFont(shownFont_);

@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 
@@ -151,6 +153,14 @@ void FormArea::paintEvent(QPaintEvent *event) {
                 control->paint(painter, box);
         }
     }
+    // Over the focused button, or over what it uncovered once it is hidden.
+    if (focused_ && focusShown_ && hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = focused_->pixelBox().adjusted(3, 3, -3, -3);
+        frame.backgroundColor = palette().color(QPalette::Button);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
 }
 
 // The game acts when a mouse button goes down, not on release.
@@ -159,7 +169,10 @@ void FormArea::mousePressEvent(QMouseEvent *event) {
     CommandButton *button = buttonAt(event->position().toPoint());
     if (!button)
         return;
-    focusShown_ = false;
+    if (focusShown_) {
+        focusShown_ = false;
+        repaintButton(focused_);
+    }
     press(button, buttonCode(event->button()), shiftState(event->modifiers()),
           event->position() - button->pixelBox().topLeft());
     // The handler may have discarded the button, with its whole form, or hidden or disabled it.
@@ -414,5 +427,5 @@ void FormArea::setPressed(CommandButton *button, bool pointerOn) {
 
 void FormArea::repaintButton(const CommandButton *button) {
     if (button)
-        button->repaint();
+        invalidate(button->pixelBox());
 }
