@@ -113,7 +113,8 @@ QAccessibleInterface *Label::makeAccessibleInterface() const {
 }
 
 void Label::showText() {
-    const PreparedText &text = prepared(fonts::displayText(caption_, font_), font_);
+    const QString shown = fonts::displayText(caption_, font_);
+    const PreparedText &text = prepared(shown, font_);
     text_ = text.text;
     textSize_ = text.size;
     if (autoSize_)
