@@ -4,6 +4,7 @@
 #include "formarea.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,6 +43,15 @@ void FormHost::showForm() {
     area_->focusFirstButton();
 }
 
+// F10 opens the first menu, as on every desktop; the arrows go on from there. A key rather than a
+// shortcut: some Qt versions would take Shift+F10, the right press on a cell, for it.
+void FormHost::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier)
+        menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    else
+        QMainWindow::keyPressEvent(event);
+}
+
 void FormHost::unloadForm() {
     if (!form_)
         return;
@@ -51,12 +61,6 @@ void FormHost::unloadForm() {
 }
 
 void FormHost::buildMenus(const std::vector<MenuDesign> &menus) {
-    // F10 opens the first menu, as on every desktop; the arrows go on from there.
-    auto *openMenus = new QAction(this);
-    openMenus->setShortcut(Qt::Key_F10);
-    connect(openMenus, &QAction::triggered, this,
-            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
-    addAction(openMenus);
     QMenu *menu = nullptr;
     for (const MenuDesign &entry : menus) {
         if (entry.isTitle) {

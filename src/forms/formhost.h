@@ -41,6 +41,9 @@ public:
     // controls.
     void unloadForm();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void buildMenus(const std::vector<MenuDesign> &menus);
 
