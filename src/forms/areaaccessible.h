@@ -29,23 +29,28 @@ private:
     std::vector<const WindowlessControl *> ownChildren() const;
 };
 
+// Something the area draws, to assistive tools: no object of its own, and no children.
+class LeafAccessible : public QAccessibleInterface {
+public:
+    bool isValid() const override { return true; }
+    QObject *object() const override { return nullptr; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString &) override {}
+};
+
 // A windowless control to assistive tools: a child of its area, in its box on the screen.
-class ControlAccessible : public QAccessibleInterface {
+class ControlAccessible : public LeafAccessible {
 public:
     explicit ControlAccessible(const WindowlessControl &control) : control_(control) {}
 
     const WindowlessControl &control() const { return control_; }
 
-    bool isValid() const override { return true; }
-    QObject *object() const override { return nullptr; }
     QWindow *window() const override;
     QAccessibleInterface *parent() const override;
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text kind) const override;
-    void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override;
     QAccessible::State state() const override;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "areaaccessible.h"
+
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 
@@ -63,22 +65,15 @@ private:
 };
 
 // A cell of the table: what the player sees there, and a press of it, left or right.
-class CellAccessible : public QAccessibleInterface,
+class CellAccessible : public LeafAccessible,
                        public QAccessibleTableCellInterface,
                        public QAccessibleActionInterface {
 public:
     CellAccessible(FormArea &area, int index) : area_(area), index_(index) {}
 
-    bool isValid() const override { return true; }
-    QObject *object() const override { return nullptr; }
     QWindow *window() const override;
     QAccessibleInterface *parent() const override { return table(); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text kind) const override;
-    void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::Cell; }
     QAccessible::State state() const override;
