@@ -57,6 +57,15 @@ const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> keys = {
     {QStringLiteral("ShiftF10"), {Qt::Key_F10, Qt::ShiftModifier}},
 };
 
+// A new game with the diagonal's mines, in the active window; false if it does not become active.
+bool newDiagonalGame(GameFixture &game) {
+    GameFixture::plantMines(mines, 8, 8);
+    game.triggerMenu("mnuNew");
+    GameFixture::flushDeletes();
+    game.window().activateWindow();
+    return QTest::qWaitForWindowActive(&game.window());
+}
+
 void play(GameFixture &game, const QString &step) {
     QWindow *window = game.window().windowHandle();
     if (keys.contains(step))
@@ -122,11 +131,7 @@ void tst_focus::keyAfterPlay() {
     QFETCH(bool, newGame);
 
     GameFixture game;
-    GameFixture::plantMines(mines, 8, 8);
-    game.triggerMenu("mnuNew");
-    GameFixture::flushDeletes();
-    game.window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&game.window()));
+    QVERIFY(newDiagonalGame(game));
     QCOMPARE(focusName(game.board()), "face");
 
     const QStringList played = steps.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -199,11 +204,7 @@ void tst_focus::keysPlayTheBoard() {
     QFETCH(QString, flags);
 
     GameFixture game;
-    GameFixture::plantMines(mines, 8, 8);
-    game.triggerMenu("mnuNew");
-    GameFixture::flushDeletes();
-    game.window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&game.window()));
+    QVERIFY(newDiagonalGame(game));
     for (const QString &step : steps.split(QLatin1Char(' ')))
         play(game, step);
 
