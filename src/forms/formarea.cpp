@@ -87,6 +87,12 @@ FormArea::FormArea(QWidget *parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
+// The table's interface refers to the area: it goes first.
+FormArea::~FormArea() {
+    if (tableId_)
+        QAccessible::deleteAccessibleInterface(tableId_);
+}
+
 void FormArea::setBackdrop(const QColor &colour) {
     backdrop_ = colour;
     update();

@@ -27,6 +27,7 @@ public:
     enum Layer { Shapes, Labels, Buttons };
 
     explicit FormArea(QWidget *parent);
+    ~FormArea() override;
 
     void setBackdrop(const QColor &colour);
 
