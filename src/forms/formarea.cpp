@@ -242,10 +242,10 @@ void FormArea::keyPressEvent(QKeyEvent *event) {
     case Qt::Key_F10:
         if (event->key() == Qt::Key_F10 && event->modifiers() != Qt::ShiftModifier)
             break;
-        if (canPress && !focused_->isClickable()) {
-            press(focused_, CommandButton::RightButton, 0, middle);
-            handling_ = nullptr;
-        }
+        if (menuKeyTaken_ == ByContextMenu)
+            menuKeyTaken_ = NotTaken;
+        else if (pressForMenu())
+            menuKeyTaken_ = ByKey;
         return;
     case Qt::Key_Up:
     case Qt::Key_Left:
@@ -271,9 +271,25 @@ void FormArea::keyPressEvent(QKeyEvent *event) {
     event->ignore();
 }
 
-// The Menu key's own event: it has been taken as a right press already.
+// The platform may send the Menu key or Shift+F10 as a key, as a context menu event, or as both
+// in either order: whichever comes first of one stroke presses, and the other is let go.
 void FormArea::contextMenuEvent(QContextMenuEvent *event) {
     event->accept();
+    if (event->reason() != QContextMenuEvent::Keyboard)
+        return;
+    if (menuKeyTaken_ == ByKey)
+        menuKeyTaken_ = NotTaken;
+    else if (pressForMenu())
+        menuKeyTaken_ = ByContextMenu;
+}
+
+bool FormArea::pressForMenu() {
+    if (!focused_ || !isActive(focused_) || !focusShown_ || focused_->isClickable())
+        return false;
+    const QRect box = focused_->pixelBox();
+    press(focused_, CommandButton::RightButton, 0, QPointF(box.width() / 2.0, box.height() / 2.0));
+    handling_ = nullptr;
+    return true;
 }
 
 void FormArea::keyReleaseEvent(QKeyEvent *event) {

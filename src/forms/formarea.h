@@ -110,6 +110,8 @@ private:
     int focusedCell() const;
     // The button `rows` and `columns` away from the focused cell, held within the table.
     CommandButton *cellAway(int rows, int columns) const;
+    // A right press on the focused button, for the Menu key or Shift+F10, if it takes one.
+    bool pressForMenu();
     void setPressed(CommandButton *button, bool pointerOn);
     void repaintButton(const CommandButton *button);
 
@@ -125,6 +127,8 @@ private:
     // Space went down on the focused button: its release clicks.
     bool spaceDown_ = false;
     bool focusShown_ = false;
+    // Which of the two events of a Menu key stroke pressed, so that the other does not.
+    enum { NotTaken, ByKey, ByContextMenu } menuKeyTaken_ = NotTaken;
     std::vector<CommandButton *> tableButtons_;
     std::vector<Label *> tableContents_;
     int tableColumns_ = 0;
