@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QStringList>
 #include <QStyle>
@@ -127,6 +128,7 @@ private slots:
     void difficultyMarks_data();
     void difficultyMarks();
     void faceHoldsKeyboardFocus();
+    void f10OpensTheGameMenu();
     void repeatedRestarts_data();
     void repeatedRestarts();
 };
@@ -342,6 +344,17 @@ void tst_startup::faceHoldsKeyboardFocus() {
     game.triggerMenu("mnuHrd");
     QCOMPARE(QApplication::focusWidget(), game.window().area());
     QVERIFY(game.board().face.hasFocus());
+}
+
+// From the keyboard alone, as on every desktop; the arrows go on from there.
+void tst_startup::f10OpensTheGameMenu() {
+    GameFixture game;
+    QVERIFY(activate(game));
+    QTest::keyClick(game.window().windowHandle(), Qt::Key_F10);
+    QMenuBar *bar = game.window().menuBar();
+    QVERIFY(bar->activeAction());
+    QCOMPARE(bar->activeAction()->text(), QStringLiteral("Game"));
+    QTRY_VERIFY(bar->activeAction()->menu()->isVisible());
 }
 
 void tst_startup::repeatedRestarts_data() {

@@ -1,7 +1,8 @@
 """The real program as a screen reader reads and plays it, over the accessibility bus: a fresh Easy
 board is one 8 x 8 table of cells named "covered" and nothing anywhere tells what a cover hides; a
 game played to its end with key presses alone, each cell chosen by the name read from the bus,
-hands the face the focus, where Space brings a fresh board; F10 opens the Game menu, Escape shuts it.
+hands the face the focus, where Space brings a fresh board. Function keys are left to the offscreen
+tests: with newer keymaps xdotool types them with Alt held as well.
 
 Run by assistive.sh, which gives it a session bus of its own:  assistive.sh GAME"""
 import os, re, signal, subprocess, sys, tempfile, time
@@ -63,9 +64,10 @@ def play(table, face):
     cell = lambda row, column: table.getAccessibleAt(row, column)
     key("Tab")
     wait(lambda: focused(cell(0, 0)), "Tab from the face did not reach the first cell")
+    # The Menu key marks and unmarks.
     for mark in ("flagged", "covered"):
-        key("shift+F10")
-        wait(lambda: cell(0, 0).name == mark, "Shift+F10 on the first cell did not make it %s" % mark)
+        key("Menu")
+        wait(lambda: cell(0, 0).name == mark, "the Menu key on the first cell did not make it %s" % mark)
     presses = 0
     for row in range(SIDE):
         columns = range(SIDE) if row % 2 == 0 else range(SIDE - 1, -1, -1)
@@ -106,13 +108,7 @@ def run():
     wait(lambda: find_face(app).name == "New game, playing", "Space on the face brought no new game")
     check_fresh(app)
 
-    menus = [o for o in tree(app) if o.getRole() == pyatspi.ROLE_POPUP_MENU]
-    showing = lambda: [m.parent.name for m in menus if m.getState().contains(pyatspi.STATE_SHOWING)]
-    key("F10")
-    wait(lambda: showing() == ["Game"], "F10 did not open the Game menu")
-    key("Escape")
-    wait(lambda: not showing(), "Escape did not close the Game menu")
-    print("%s after Space on %d cell(s); then a fresh board, and the Game menu" % (end[10:], presses))
+    print("%s after Space on %d cell(s); then a fresh board" % (end[10:], presses))
 
 def main(game):
     runtime = tempfile.TemporaryDirectory(prefix="pebblerun-assistive-")
