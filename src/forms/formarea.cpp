@@ -194,6 +194,13 @@ void FormArea::press(CommandButton *button, int code, int shift, const QPointF &
                            static_cast<float>(twips::fromPixels(at.y())));
 }
 
+// A press that comes from no pointer: from a key, or from an assistive tool.
+void FormArea::pressMiddle(CommandButton *button, int code) {
+    const QRect box = button->pixelBox();
+    press(button, code, 0, QPointF(box.width() / 2.0, box.height() / 2.0));
+    handling_ = nullptr;
+}
+
 // The second press of a quick double press is a press like any other.
 void FormArea::mouseDoubleClickEvent(QMouseEvent *event) {
     mousePressEvent(event);
@@ -220,8 +227,6 @@ void FormArea::mouseReleaseEvent(QMouseEvent *event) {
 void FormArea::keyPressEvent(QKeyEvent *event) {
     const bool control = event->modifiers() & Qt::ControlModifier;
     const bool canPress = focused_ && isActive(focused_) && focusShown_;
-    const QPointF middle(focused_ ? focused_->pixelBox().width() / 2.0 : 0,
-                         focused_ ? focused_->pixelBox().height() / 2.0 : 0);
     switch (event->key()) {
     case Qt::Key_Space:
     case Qt::Key_Return:
@@ -234,8 +239,7 @@ void FormArea::keyPressEvent(QKeyEvent *event) {
                 setPressed(focused_, true);
             }
         } else if (canPress && !event->isAutoRepeat()) {
-            press(focused_, CommandButton::LeftButton, 0, middle);
-            handling_ = nullptr;
+            pressMiddle(focused_, CommandButton::LeftButton);
         }
         return;
     case Qt::Key_Menu:
@@ -286,9 +290,7 @@ void FormArea::contextMenuEvent(QContextMenuEvent *event) {
 bool FormArea::pressForMenu() {
     if (!focused_ || !isActive(focused_) || !focusShown_ || focused_->isClickable())
         return false;
-    const QRect box = focused_->pixelBox();
-    press(focused_, CommandButton::RightButton, 0, QPointF(box.width() / 2.0, box.height() / 2.0));
-    handling_ = nullptr;
+    pressMiddle(focused_, CommandButton::RightButton);
     return true;
 }
 
@@ -408,11 +410,8 @@ QString FormArea::cellName(int cell) const {
 
 void FormArea::pressCell(int cell, int button) {
     CommandButton *pressed = tableButtons_[std::size_t(cell)];
-    if (!isActive(pressed))
-        return;
-    const QRect box = pressed->pixelBox();
-    press(pressed, button, 0, QPointF(box.width() / 2.0, box.height() / 2.0));
-    handling_ = nullptr;
+    if (isActive(pressed))
+        pressMiddle(pressed, button);
 }
 
 void FormArea::tellCellChanged(int cell) const {

@@ -104,6 +104,8 @@ private:
     // Raises the button's MouseDown; the press gives it the focus first, which the handler may
     // move.
     void press(CommandButton *button, int code, int shift, const QPointF &at);
+    // The same, in the button's middle, with no Shift, Ctrl or Alt.
+    void pressMiddle(CommandButton *button, int code);
     // Moves the focus by keyboard to `button`, if there is one.
     void moveFocus(CommandButton *button);
     // The table's cell that has the focus, or -1.
