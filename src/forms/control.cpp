@@ -9,6 +9,8 @@ void Control::setGeometry(float left, float top, float width, float height) {
     top_ = top;
     width_ = width;
     height_ = height;
+    pixelBox_ = QRect(twips::toPixels(left), twips::toPixels(top), twips::toPixels(width),
+                      twips::toPixels(height));
     placeChanged(visible_, before);
 }
 
@@ -17,9 +19,4 @@ void Control::setVisible(bool visible) {
         return;
     visible_ = visible;
     placeChanged(!visible, visible ? QRect() : pixelBox());
-}
-
-QRect Control::pixelBox() const {
-    return QRect(twips::toPixels(left_), twips::toPixels(top_), twips::toPixels(width_),
-                 twips::toPixels(height_));
 }

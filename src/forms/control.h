@@ -28,8 +28,9 @@ public:
 
     // The control's box in logical pixels. Its corner and its size are each rounded, so that a
     // control keeps its shape wherever it lies: a square stays square. Controls whose places and
-    // sizes are whole pixels, as a board's cells are, still touch.
-    QRect pixelBox() const;
+    // sizes are whole pixels, as a board's cells are, still touch. Kept, since every paint asks it
+    // of every control.
+    const QRect &pixelBox() const { return pixelBox_; }
 
 protected:
     Control() = default;
@@ -42,5 +43,6 @@ private:
     float top_ = 0;
     float width_ = 0;
     float height_ = 0;
+    QRect pixelBox_{0, 0, 0, 0};
     bool visible_ = false;
 };

@@ -52,7 +52,7 @@ public:
         : columns_(size.width() / side + 1), squares_(columns_ * (size.height() / side + 1)) {
         const QRect area(QPoint(0, 0), size);
         for (const WindowlessControl *button : buttons) {
-            const QRect box = button->pixelBox();
+            const QRect &box = button->pixelBox();
             const QRect within = box & area;
             if (!button->isVisible() || within.isEmpty())
                 continue;
@@ -134,7 +134,11 @@ void FormArea::bringToFront(WindowlessControl *control, Layer layer) {
 void FormArea::invalidate(const QRect &box) {
     if (!isVisible() || !updatesEnabled())
         return;
-    invalid_ |= box;
+    // A cascade hides hundreds of covers inside a box already waiting to be painted.
+    const QRect grown = invalid_ | box;
+    if (grown == invalid_)
+        return;
+    invalid_ = grown;
     update(invalid_);
 }
 
@@ -154,7 +158,7 @@ void FormArea::paintEvent(QPaintEvent *event) {
         for (const WindowlessControl *control : layers_[layer]) {
             if (!control->isVisible())
                 continue;
-            const QRect box = control->pixelBox();
+            const QRect &box = control->pixelBox();
             if (region.intersects(box) && (layer == Buttons || !grid.covers(box)))
                 control->paint(painter, box);
         }
