@@ -17,12 +17,12 @@ void gameboard::leftclick(std::int16_t index) {
 
 void gameboard::removesquare(std::int16_t index2) {
     const bool isCovered = square[index2].isVisible();
-    const bool isFlagged = square[index2].caption() != QLatin1String("");
+    const bool isFlagged = !square[index2].caption().isEmpty();
     if (!isCovered || isFlagged)
         return;
     square[index2].setVisible(false);
     covered = static_cast<std::int16_t>(covered - 1);
-    if (mine[index2].caption() == QLatin1String(""))
+    if (mine[index2].caption().isEmpty())
         check(index2);
     // Tested after the spread, so every enclosing call of a winning cascade wins again.
     if (covered == Module1::totalmines)
