@@ -80,7 +80,7 @@ cpu_ns() {
 # Starts a program, waits for its painted window and prints "pid window".
 launch() {
     local line
-    line=$("$watch" --keep "$1")
+    line=$("$watch" --keep "$@")
     set -- $line
     echo "$2 $3"
 }
@@ -108,6 +108,7 @@ for _ in $(seq 100); do
     sleep 0.05
 done
 hard_width=$(window_width "$game_window")
+hard_height=$(xwininfo -id "$game_window" | awk '/Height:/ { print $2 }')
 if [ "$hard_width" = "$easy_width" ]; then
     echo "the game did not switch to Hard on Ctrl+H" >&2
     exit 1
@@ -122,6 +123,15 @@ sleep 1
 minimal_hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$minimal_pid/status")
 kill "$minimal_pid"
 memory_above=$(awk -v g="$game_hwm" -v m="$minimal_hwm" 'BEGIN { printf "%.1f", (g - m) / 1024 }')
+
+# The same beside a minimal window as large as the game's on Hard: a larger window costs its
+# backing store whatever it shows.
+read -r sized_pid _ < <(launch "$minimal" -geometry "${hard_width}x${hard_height}")
+started+=("$sized_pid")
+sleep 1
+sized_hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$sized_pid/status")
+kill "$sized_pid"
+memory_above_sized=$(awk -v g="$game_hwm" -v m="$sized_hwm" 'BEGIN { printf "%.1f", (g - m) / 1024 }')
 
 # A burst of new games on Hard, typed into a server of the driver's own, as fast as it takes them.
 burst=$("$burst_driver" "$game" 300 2>&1 || true)
@@ -139,5 +149,6 @@ printf '  %-52s %10s\n' "CPU of the X server meanwhile (% of one core)" "$idle_s
 printf '  %-52s %10s\n' "peak resident memory, game on Hard (MiB)" "$(mib "$game_hwm")"
 printf '  %-52s %10s\n' "peak resident memory, minimal Qt program (MiB)" "$(mib "$minimal_hwm")"
 printf '  %-52s %10s\n' "peak memory above the minimal program (MiB)" "$memory_above"
+printf '  %-52s %10s\n' "the same, minimal program at the game's size (MiB)" "$memory_above_sized"
 printf '  %-52s %10s\n' "300 F2 at once on Hard: ready after the last (ms)" "${burst_ready:-none}"
 printf '  %-52s %10s\n' "300 F2 at once on Hard: memory growth (KiB)" "${burst_growth:-none}"
