@@ -48,4 +48,7 @@ private:
     QStaticText text_;
     // The shown text's natural width and line height in pixels, which centring it goes by.
     QSizeF textSize_;
+    // Whether the text overhangs a box of the size last painted.
+    mutable QSize checkedSize_;
+    mutable bool overhangs_ = true;
 };
