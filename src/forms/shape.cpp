@@ -2,7 +2,10 @@
 
 #include "color.h"
 
+#include <QImage>
 #include <QPainter>
+
+#include <vector>
 
 void Shape::copyDesignOf(const Shape &element0) {
     setGeometry(element0.left(), element0.top(), element0.width(), element0.height());
@@ -16,10 +19,45 @@ void Shape::setBackColor(int color) {
     repaint();
 }
 
-// Two fills rather than a stroked outline: a board paints hundreds of these at once. A slightly
-// darker outline, four fifths of each channel, keeps neighbouring open cells apart.
+namespace {
+
+// Two fills rather than a stroked outline. A slightly darker outline, four fifths of each channel,
+// keeps neighbouring open cells apart.
+void fill(QPainter &painter, const QRect &box, const QColor &colour) {
+    painter.fillRect(box,
+                     QColor(colour.red() * 4 / 5, colour.green() * 4 / 5, colour.blue() * 4 / 5));
+    painter.fillRect(box.adjusted(1, 1, -1, -1), colour);
+}
+
+} // namespace
+
+// A board paints hundreds of these at once, in a few sizes and colours: each is filled once and
+// copied from then on. Copies keep their edges exact only at whole pixels, so a scaled screen
+// has them filled in place.
 void Shape::paint(QPainter &painter, const QRect &box) const {
-    const QColor fill = toQColor(backColor_);
-    painter.fillRect(box, QColor(fill.red() * 4 / 5, fill.green() * 4 / 5, fill.blue() * 4 / 5));
-    painter.fillRect(box.adjusted(1, 1, -1, -1), fill);
+    const QColor colour = toQColor(backColor_);
+    if (painter.device()->devicePixelRatio() != 1) {
+        fill(painter, box, colour);
+        return;
+    }
+    struct Look {
+        QSize size;
+        int colour;
+        QImage image;
+    };
+    static std::vector<Look> filled;
+    for (const Look &look : filled) {
+        if (look.size == box.size() && look.colour == backColor_) {
+            painter.drawImage(box.topLeft(), look.image);
+            return;
+        }
+    }
+    if (filled.size() >= 16)
+        filled.clear();
+    QImage image(box.size(), QImage::Format_RGB32);
+    QPainter onImage(&image);
+    fill(onImage, image.rect(), colour);
+    onImage.end();
+    filled.push_back({box.size(), backColor_, image});
+    painter.drawImage(box.topLeft(), image);
 }
