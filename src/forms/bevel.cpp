@@ -1,12 +1,11 @@
 #include "bevel.h"
 
+#include "drawnlooks.h"
+
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPalette>
-
-#include <utility>
-#include <vector>
 
 namespace bevel {
 namespace {
@@ -54,23 +53,12 @@ QImage render(const Look &look, const QPalette &colours) {
 
 } // namespace
 
-// A board shows hundreds of identical covers; each look is drawn once and copied from then on.
+// A board shows hundreds of identical covers in the four looks of the face and the covers.
 void paint(QPainter &painter, const QRect &box, const QPalette &colours, bool sunken) {
-    static std::vector<std::pair<Look, QImage>> drawn;
+    static DrawnLooks<Look> drawn;
     const Look look{box.size(), painter.device()->devicePixelRatio(), sunken, colours.cacheKey(),
                     colours.currentColorGroup()};
-    for (const auto &[known, image] : drawn) {
-        if (known == look) {
-            painter.drawImage(box.topLeft(), image);
-            return;
-        }
-    }
-    // The face and the covers need four looks; more only come from changes of palette or scale.
-    constexpr size_t mostLooks = 16;
-    if (drawn.size() >= mostLooks)
-        drawn.clear();
-    drawn.emplace_back(look, render(look, colours));
-    painter.drawImage(box.topLeft(), drawn.back().second);
+    drawn.paint(painter, box.topLeft(), look, [&] { return render(look, colours); });
 }
 
 } // namespace bevel

@@ -1,11 +1,10 @@
 #include "shape.h"
 
 #include "color.h"
+#include "drawnlooks.h"
 
 #include <QImage>
 #include <QPainter>
-
-#include <vector>
 
 void Shape::copyDesignOf(const Shape &element0) {
     setGeometry(element0.left(), element0.top(), element0.width(), element0.height());
@@ -29,35 +28,31 @@ void fill(QPainter &painter, const QRect &box, const QColor &colour) {
     painter.fillRect(box.adjusted(1, 1, -1, -1), colour);
 }
 
+struct Look {
+    QSize size;
+    int colour;
+
+    bool operator==(const Look &other) const {
+        return size == other.size && colour == other.colour;
+    }
+};
+
 } // namespace
 
-// A board paints hundreds of these at once, in a few sizes and colours: each is filled once and
-// copied from then on. Copies keep their edges exact only at whole pixels, so a scaled screen
-// has them filled in place.
+// A board paints hundreds of these at once, in a few sizes and colours. Copies keep their edges
+// exact only at whole pixels, so a scaled screen has them filled in place.
 void Shape::paint(QPainter &painter, const QRect &box) const {
     const QColor colour = toQColor(backColor_);
     if (painter.device()->devicePixelRatio() != 1) {
         fill(painter, box, colour);
         return;
     }
-    struct Look {
-        QSize size;
-        int colour;
-        QImage image;
-    };
-    static std::vector<Look> filled;
-    for (const Look &look : filled) {
-        if (look.size == box.size() && look.colour == backColor_) {
-            painter.drawImage(box.topLeft(), look.image);
-            return;
-        }
-    }
-    if (filled.size() >= 16)
-        filled.clear();
-    QImage image(box.size(), QImage::Format_RGB32);
-    QPainter onImage(&image);
-    fill(onImage, image.rect(), colour);
-    onImage.end();
-    filled.push_back({box.size(), backColor_, image});
-    painter.drawImage(box.topLeft(), image);
+    static DrawnLooks<Look> filled;
+    filled.paint(painter, box.topLeft(), {box.size(), backColor_}, [&] {
+        QImage image(box.size(), QImage::Format_RGB32);
+        QPainter onImage(&image);
+        fill(onImage, image.rect(), colour);
+        onImage.end();
+        return image;
+    });
 }
